@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace k3 {
 namespace {
 
@@ -12,6 +14,8 @@ struct BetRangeCase {
     int32_t max;
     bool failureShown;
 };
+
+std::ostream& operator<<(std::ostream& out, const BetRangeCase& c) { return out << '"' << c.planName << '"'; }
 
 class BetRangeTest : public ::testing::TestWithParam<BetRangeCase> {};
 
