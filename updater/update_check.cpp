@@ -1,0 +1,59 @@
+// The start-up update check.
+#include "updater/update_check.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace k3 {
+
+float versionNumber(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size() && std::isspace(static_cast<unsigned char>(text[start]))) {
+        ++start;
+    }
+    text.remove_prefix(start);
+    // from_chars would also read "inf" and "nan"; a version has to start like a number.
+    std::size_t digits = text.starts_with('-') ? 1 : 0;
+    if (digits >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '.')) {
+        return 0.0f;
+    }
+    float value = 0.0f;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                              std::chars_format::fixed);
+    (void)end;
+    return error == std::errc() ? value : 0.0f;
+}
+
+bool isNewerVersion(std::string_view newVersion, std::string_view currentVersion) {
+    return versionNumber(newVersion) > versionNumber(currentVersion);
+}
+
+std::string updateQuestion(std::string_view productName, std::string_view newVersion) {
+    std::string question(productName);
+    question += "已经更新至";
+    question += newVersion;
+    question += "\r\n点击确定立即更新";
+    return question;
+}
+
+UpdateOutcome checkUpdate(const UpdateContext& context, std::string_view newVersion,
+                          std::string_view updateUrl) {
+    if (!isNewerVersion(newVersion, context.version)) {
+        return UpdateOutcome::UpToDate;
+    }
+    if (context.closeSplash) {
+        context.closeSplash();
+    }
+    context.events.processPendingEvents();
+    if (!context.messages.askOkCancel(updateQuestion(context.productName, newVersion))) {
+        return UpdateOutcome::Refused;
+    }
+    // A failure to write or start the updater goes unreported: the program ends all the same.
+    runUpdater(context.updaterPath, context.updaterImage,
+               updaterArguments(context.productName, context.version, newVersion, updateUrl,
+                                context.programName),
+               context.files, context.processes);
+    return UpdateOutcome::Accepted;
+}
+
+}  // namespace k3
