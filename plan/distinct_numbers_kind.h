@@ -1,0 +1,17 @@
+// Four distinct numbers (一/二/三不同号); hits when at least the required number of them are drawn.
+#pragma once
+
+#include "plan/plan_kind.h"
+
+namespace k3 {
+
+class DistinctNumbersKind final : public PlanKind {
+public:
+    void configure(int32_t required, int32_t count, std::string_view name);
+
+    std::unique_ptr<PlanKind> clone() const override;
+    std::string 取下期预测(int32_t seed) const override;
+    bool 验证预测(const std::vector<std::string>& draw, std::string_view prediction) const override;
+};
+
+}  // namespace k3
