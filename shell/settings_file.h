@@ -16,6 +16,7 @@ inline constexpr std::string_view kFormulaPeriodsDefault = "3";
 class SettingsFile {
 public:
     // section is the product name; it keeps this product's values apart from the others'.
+    SettingsFile() = default;
     explicit SettingsFile(std::string section) : m_section(std::move(section)) {}
 
     // Fixes the file's path in the directory (the current one when the window is created). The
