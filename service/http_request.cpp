@@ -26,9 +26,14 @@ constexpr int kPumpIntervalMs = 50;
 
 enum class Method { Post, Get, Fetch };
 
-struct CurlDeleter {
+// CURL and CURLM are the same void type, so each needs its own deleter.
+struct EasyDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+};
+struct MultiDeleter {
     void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
@@ -65,7 +70,7 @@ curl_slist* headersFor(Method method)
 // Runs the transfer to its end, pumping events between short waits; true when it completed.
 bool runTransfer(CURL* easy, const TransferControl& control)
 {
-    std::unique_ptr<CURLM, CurlDeleter> multi(curl_multi_init());
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
     if (!multi || curl_multi_add_handle(multi.get(), easy) != CURLM_OK) {
         return false;
     }
@@ -99,13 +104,13 @@ std::string perform(Method method, std::string_view url, std::string_view body,
                     const TransferControl& control)
 {
     initialiseCurlOnce();
-    std::unique_ptr<CURL, CurlDeleter> easy(curl_easy_init());
+    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
     if (!easy) {
         return {};
     }
     const std::string target(url);
     std::string reply;
-    std::unique_ptr<curl_slist, CurlDeleter> headers(headersFor(method));
+    std::unique_ptr<curl_slist, ListDeleter> headers(headersFor(method));
     CURL* handle = easy.get();
     curl_easy_setopt(handle, CURLOPT_URL, target.c_str());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
