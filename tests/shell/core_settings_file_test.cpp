@@ -1,0 +1,189 @@
+#include "shell/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/text.h"
+#include "shell/profile_text.h"
+#include "shell/replacing_file.h"
+
+namespace k3 {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ReadCase {
+    const char* name;
+    const char* file;
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+};
+
+class ProfileReadTest : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileReadTest, FindsTheValue) {
+    const ReadCase& c = GetParam();
+    EXPECT_EQ(findProfileValue(c.file, c.section, c.key), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileReadTest,
+    ::testing::Values(
+        ReadCase{"Plain", "[A]\r\nk=1\r\n", "A", "k", "1"},
+        ReadCase{"AsciiCaseAndBlanks", "[prod]\r\n Key = 2 \r\n", "PROD", "key", "2"},
+        ReadCase{"QuotesRemoved", "[A]\r\nk=\"x y\"\r\n", "A", "k", "x y"},
+        ReadCase{"SingleQuoteKept", "[A]\r\nk=\"x\r\n", "A", "k", "\"x"},
+        ReadCase{"LineFeedsOnly", "[A]\nj=0\nk=7", "A", "k", "7"},
+        ReadCase{"EmptyValue", "[A]\r\nk=\r\n", "A", "k", ""},
+        ReadCase{"MissingKey", "[A]\r\nj=1\r\n", "A", "k", std::nullopt},
+        ReadCase{"MissingSection", "[B]\r\nk=1\r\n", "A", "k", std::nullopt},
+        ReadCase{"KeyOfTheNextSection", "[A]\r\nj=1\r\n[B]\r\nk=1\r\n", "A", "k", std::nullopt},
+        ReadCase{"FirstOfTwoSections", "[A]\r\nk=1\r\n[A]\r\nk=2\r\n", "A", "k", "1"},
+        ReadCase{"CommentLine", "[A]\r\n;k=5\r\n", "A", "k", std::nullopt},
+        ReadCase{"NoFile", "", "A", "k", std::nullopt},
+        // The second byte of a GBK character is no letter to fold: \x81\x41 is not \x81\x61.
+        ReadCase{"GbkTrailByteKeepsItsCase", "[\x81\x41]\r\nk=1\r\n", "\x81\x61", "k", std::nullopt},
+        ReadCase{"GbkSection", "[\x81\x41]\r\nk=1\r\n", "\x81\x41", "K", "1"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct WriteCase {
+    const char* name;
+    const char* before;
+    const char* after;
+};
+
+class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileWriteTest, ChangesOnlyTheLineWritten) {
+    EXPECT_EQ(withProfileValue(GetParam().before, "S", "k", "v"), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileWriteTest,
+    ::testing::Values(
+        WriteCase{"EmptyFile", "", "[S]\r\nk=v\r\n"},
+        WriteCase{"ReplacesTheKey", "[S]\r\na=1\r\n K = old \r\nb=2\r\n", "[S]\r\na=1\r\nk=v\r\nb=2\r\n"},
+        WriteCase{"AddsAfterTheLastEntry", "[S]\r\na=1\r\n\r\n[T]\r\nk=9\r\n", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nk=9\r\n"},
+        WriteCase{"AddsToAnEmptySection", "[S]\r\n[T]\r\nk=9\r\n", "[S]\r\nk=v\r\n[T]\r\nk=9\r\n"},
+        WriteCase{"NewSectionAfterALastLineWithoutBreak", "[T]\r\nk=9", "[T]\r\nk=9\r\n[S]\r\nk=v\r\n"},
+        WriteCase{"LastLineWithoutBreakStaysSo", "[S]\r\nk=1", "[S]\r\nk=v"},
+        WriteCase{"OtherBytesKept", "; note\n[T]\n x = y \n[S]\nk=1\n\tz\n", "; note\n[T]\n x = y \n[S]\nk=v\r\n\tz\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+std::string fileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "k3-settings-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        directory = pattern;
+        settings.prepareSettings(directory);
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    fs::path directory;
+    SettingsFile settings{"澜星吉林快三平刷独胆计划"};
+};
+
+TEST_F(SettingsFileTest, NoFileGivesTheDefaultAndCreatesNothing) {
+    EXPECT_EQ(settings.settingsPath(), directory / "配置.ini");
+    EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, kFormulaPeriodsDefault), "3");
+    EXPECT_TRUE(fs::is_empty(directory));
+}
+
+TEST_F(SettingsFileTest, WritesGbkBytes) {
+    ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "2"));
+    // 公式期数 in GBK, written by hand so that the check does not lean on the converter.
+    EXPECT_NE(fileBytes(settings.settingsPath()).find("\xB9\xAB\xCA\xBD\xC6\xDA\xCA\xFD=2\r\n"), std::string::npos);
+    EXPECT_EQ(utf8ToGbk("[澜星吉林快三平刷独胆计划]\r\n公式期数=2\r\n"), fileBytes(settings.settingsPath()));
+    EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, "3"), "2");
+}
+
+TEST_F(SettingsFileTest, AnotherProductsSectionStaysByteForByte) {
+    const std::string other = *utf8ToGbk("[另一个计划]\r\n公式期数 = 1\r\n选择注数=17.5\r\n\r\n");
+    writeBytes(settings.settingsPath(), other);
+    ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "2"));
+    ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "1"));
+    const std::string after = fileBytes(settings.settingsPath());
+    EXPECT_EQ(after.substr(0, other.size()), other);
+    EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, "3"), "1");
+    SettingsFile otherProduct("另一个计划");
+    otherProduct.prepareSettings(directory);
+    EXPECT_EQ(otherProduct.readSetting(kFormulaPeriodsKey, "3"), "1");
+    EXPECT_EQ(otherProduct.readSetting(kBetCountKey, "0"), "17.5");
+}
+
+TEST_F(SettingsFileTest, AnotherDirectoryHasItsOwnFile) {
+    ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "1"));
+    const fs::path elsewhere = directory / "elsewhere";
+    fs::create_directory(elsewhere);
+    SettingsFile second("澜星吉林快三平刷独胆计划");
+    second.prepareSettings(elsewhere);
+    EXPECT_EQ(second.readSetting(kFormulaPeriodsKey, "3"), "3");
+}
+
+TEST_F(SettingsFileTest, ReplacingKeepsTheFilesPermissions) {
+    writeBytes(settings.settingsPath(), "");
+    fs::permissions(settings.settingsPath(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                                 fs::perms::others_read);
+    ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "2"));
+    EXPECT_EQ(fs::status(settings.settingsPath()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+}
+
+TEST_F(SettingsFileTest, APathThatIsNoFileIsLeftAlone) {
+    fs::create_directory(settings.settingsPath());
+    EXPECT_FALSE(settings.writeSetting(kFormulaPeriodsKey, "2"));
+    EXPECT_TRUE(fs::is_directory(settings.settingsPath()));
+    EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, "3"), "3");
+}
+
+// A program that dies halfway through writing leaves the old file whole.
+TEST_F(SettingsFileTest, CrashMidWriteLeavesTheOldFile) {
+    const std::string old = *utf8ToGbk("[另一个计划]\r\n公式期数=1\r\n[澜星吉林快三平刷独胆计划]\r\n公式期数=2\r\n");
+    writeBytes(settings.settingsPath(), old);
+    const std::string replacement = withProfileValue(old, *utf8ToGbk("澜星吉林快三平刷独胆计划"), *utf8ToGbk("公式期数"), "3");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ReplacingFile file(settings.settingsPath());
+        file.write(replacement.substr(0, replacement.size() / 2));
+        ::_exit(0);  // dies before the write is complete: no commit, no clean-up
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(fileBytes(settings.settingsPath()), old);
+    EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, "3"), "2");
+}
+
+TEST_F(SettingsFileTest, UncommittedFileLeavesNoTrace) {
+    writeBytes(settings.settingsPath(), "[S]\r\nk=1\r\n");
+    {
+        ReplacingFile file(settings.settingsPath());
+        ASSERT_TRUE(file.isOpen());
+        ASSERT_TRUE(file.write("[S]\r\nk="));
+    }
+    EXPECT_EQ(fileBytes(settings.settingsPath()), "[S]\r\nk=1\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(directory), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace k3
