@@ -171,7 +171,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{{"--ticks", "1000;7", kHistory}, "bad number for --ticks"},
                       ErrorCase{{"/nonexistent/draws.txt"}, "cannot open /nonexistent/draws.txt"},
                       ErrorCase{{"NOT_UTF8"}, "is not UTF-8"},
-                      ErrorCase{{"--plan", "吉林独胆定1码", kHistory}, "no plan spec pattern accepts the plan: 吉林独胆定1码"},
+                      ErrorCase{{"--plan", "吉林独胆定1码", kHistory}, "not a plan spec the plan engine knows: 吉林独胆定1码"},
                       ErrorCase{{}, "no history file given"}));
 
 }  // namespace

@@ -26,7 +26,13 @@ public:
 };
 
 int fail(const std::string& message) {
-    std::cerr << "k3replay: " << message << "\n" << "Try 'k3replay --help'.\n";
+    std::cerr << "k3replay: " << message << '\n';
+    return kUsageError;
+}
+
+int failUsage(const std::string& message) {
+    fail(message);
+    std::cerr << "Try 'k3replay --help'.\n";
     return kUsageError;
 }
 
@@ -42,7 +48,7 @@ std::unique_ptr<k3::Clock> makeClock(const k3::ReplayOptions& options) {
 int main(int argc, char** argv) {
     const k3::ParsedArguments parsed = k3::parseReplayArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.options) {
-        return fail(parsed.error);
+        return failUsage(parsed.error);
     }
     const k3::ReplayOptions& options = *parsed.options;
     if (options.help) {
@@ -57,7 +63,7 @@ int main(int argc, char** argv) {
     StandardErrorMessages messages;
     const k3::ReplayResult result = k3::runReplay(options, *history.table, *clock, messages);
     if (!result.planBox) {
-        return fail(result.error);
+        return failUsage(result.error);
     }
     std::fwrite(result.planBox->data(), 1, result.planBox->size(), stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

@@ -19,7 +19,7 @@ constexpr std::size_t kStartHistorySize = 50;
 ReplayResult runReplay(const ReplayOptions& options, const DrawTable& table, Clock& clock, MessageBoxes& messages) {
     PlanManager manager(clock);
     if (!manager.addPlan(options.spec, options.spec, options.periods)) {
-        return {std::nullopt, "no plan spec pattern accepts the plan: " + options.spec};
+        return {std::nullopt, "not a plan spec the plan engine knows: " + options.spec};
     }
     manager.setMaxRows(0);
     manager.setHitRate(80);
