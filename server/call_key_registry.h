@@ -1,0 +1,57 @@
+// The call keys handed out by the handshake, kept for a while per client address: a call names
+// no key, so the service tries the recent keys of the caller's address.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace k3 {
+
+class CallKeyRegistry {
+public:
+    static constexpr int64_t kLifetimeSeconds = 120;
+    static constexpr size_t kCapacity = 100000;
+    // One address may hold only this many, so that a call under a wrong key costs a bounded
+    // number of trial decryptions.
+    static constexpr size_t kPerAddressCapacity = 4096;
+
+    explicit CallKeyRegistry(size_t capacity = kCapacity, size_t perAddressCapacity = kPerAddressCapacity,
+                             int64_t lifetimeSeconds = kLifetimeSeconds);
+
+    void add(const std::string& address, const std::string& key, int64_t now);
+    // The newest live key of the address that fits, or nullopt.
+    std::optional<std::string> find(const std::string& address, int64_t now,
+                                    const std::function<bool(std::string_view key)>& fits);
+    size_t size() const;
+
+private:
+    struct Key {
+        std::string key;
+        int64_t issuedAt = 0;
+        uint64_t serial = 0;
+    };
+    struct Issue {
+        std::string address;
+        uint64_t serial = 0;
+    };
+
+    void dropExpired(int64_t now);
+    void dropOldest();
+
+    const size_t m_capacity;
+    const size_t m_perAddressCapacity;
+    const int64_t m_lifetime;
+    mutable std::mutex m_mutex;
+    std::deque<Issue> m_order;  // every key in the order it was issued
+    std::unordered_map<std::string, std::deque<Key>> m_byAddress;  // oldest first
+    size_t m_count = 0;
+    uint64_t m_nextSerial = 0;
+};
+
+}  // namespace k3
