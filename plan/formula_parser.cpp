@@ -2,12 +2,12 @@
 // bracket makes numbered copies. The patterns are compiled once and shared by every parser.
 #include "plan/formula_parser.h"
 
+#include "platform/regex.h"
+#include "platform/text.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-#include "platform/regex.h"
-#include "platform/text.h"
 
 namespace k3 {
 namespace {

@@ -2,14 +2,14 @@
 // sections whose words expand into pairs of a plan spec and a plan name.
 #pragma once
 
+#include "plan/line_builder.h"
+#include "platform/message_box.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "plan/line_builder.h"
-#include "platform/message_box.h"
 
 namespace k3 {
 

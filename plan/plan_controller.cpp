@@ -1,13 +1,13 @@
 // The controller keeps only the plan's name and its box; every row lives in the plan manager.
 #include "plan/plan_controller.h"
 
-#include <algorithm>
-#include <cmath>
-#include <vector>
-
 #include "plan/formula_parser.h"
 #include "plan/plan_statistics.h"
 #include "platform/text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace k3 {
 namespace {

@@ -3,16 +3,16 @@
 // after every change.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "draws/draw_history.h"
 #include "draws/draw_record.h"
 #include "plan/plan_manager.h"
 #include "plan/plan_view.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace k3 {
 

@@ -2,9 +2,9 @@
 // rows give the same digits.
 #include "plan/plan_statistics.h"
 
-#include <cmath>
-
 #include "platform/text.h"
+
+#include <cmath>
 
 namespace k3 {
 namespace {
@@ -43,8 +43,8 @@ std::string hitRateText(int32_t hits, int32_t total) {
 }
 
 std::string statisticsText(const PlanStatistics& statistics) {
-    return "当前计划统计：总计" + std::to_string(statistics.total) + "期，中" + std::to_string(statistics.hits) +
-           "期，挂" + std::to_string(statistics.misses) + "期，中奖率为" +
+    return "当前计划统计：总计" + std::to_string(statistics.total) + "期，中" +
+           std::to_string(statistics.hits) + "期，挂" + std::to_string(statistics.misses) + "期，中奖率为" +
            hitRateText(statistics.hits, statistics.total) + "%\r\n彩票有风险，投注需谨慎！";
 }
 

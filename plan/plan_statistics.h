@@ -2,15 +2,15 @@
 // the risk notice.
 #pragma once
 
+#include "plan/plan_record.h"
+
 #include <cstdint>
 #include <string>
-
-#include "plan/plan_record.h"
 
 namespace k3 {
 
 struct PlanStatistics {
-    int32_t total = 0;   // every row, waiting ones included
+    int32_t total = 0;  // every row, waiting ones included
     int32_t hits = 0;
     int32_t misses = 0;
 };

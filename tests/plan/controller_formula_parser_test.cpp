@@ -1,5 +1,6 @@
 // The formula parser: alternatives, titles, sections and the word notation.
 #include "plan/formula_parser.h"
+#include "platform/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +8,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "platform/message_box.h"
 
 namespace k3 {
 namespace {
@@ -93,8 +92,9 @@ TEST_P(StarProduct, MultipliesTheDigits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, StarProduct,
-                         ::testing::Values(ProductCase{"2*3", 6}, ProductCase{"2*", 2}, ProductCase{"1*2*3", 6},
-                                           ProductCase{"0*9", 0}, ProductCase{"9*9*9*9*9*9*9*9*9*9*0", 0},
+                         ::testing::Values(ProductCase{"2*3", 6}, ProductCase{"2*", 2},
+                                           ProductCase{"1*2*3", 6}, ProductCase{"0*9", 0},
+                                           ProductCase{"9*9*9*9*9*9*9*9*9*9*0", 0},
                                            ProductCase{"9*9*9*9*9*9*9*9*9*9", 2147483647},
                                            ProductCase{"9*9*9*9*9*9*9*9*9", 387420489}));
 
@@ -130,18 +130,18 @@ TEST_P(Sections, AreFoundWithTheirHeadersAndBodies) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, Sections,
-    ::testing::Values(
-        SectionCase{"[1]\r\nA B\r\n[2] trailing words\r\nC\r\n", {"1", "2"}, {"A B ", "C "}},
-        // The header runs to the last "]" of its line.
-        SectionCase{"[3]x]\nA", {"3]x"}, {"A "}},
-        // A header without a line feed after it is no section.
-        SectionCase{"[1]\nA\n[2]", {"1"}, {"A\n "}}, SectionCase{"[1]", {}, {}},
-        // A body ends at "#"; the comment up to the next header belongs to no section.
-        SectionCase{"[1]\nA B#note\nmore note\n[2]\nC", {"1", "2"}, {"A B ", "C "}},
-        // An empty body still makes a section.
-        SectionCase{"[1]\n[2]\nA", {"1", "2"}, {"", "A "}}, SectionCase{"no sections here", {}, {}},
-        // Full-width brackets are not header brackets.
-        SectionCase{"［1］\nA", {}, {}}));
+    ::testing::Values(SectionCase{"[1]\r\nA B\r\n[2] trailing words\r\nC\r\n", {"1", "2"}, {"A B ", "C "}},
+                      // The header runs to the last "]" of its line.
+                      SectionCase{"[3]x]\nA", {"3]x"}, {"A "}},
+                      // A header without a line feed after it is no section.
+                      SectionCase{"[1]\nA\n[2]", {"1"}, {"A\n "}}, SectionCase{"[1]", {}, {}},
+                      // A body ends at "#"; the comment up to the next header belongs to no section.
+                      SectionCase{"[1]\nA B#note\nmore note\n[2]\nC", {"1", "2"}, {"A B ", "C "}},
+                      // An empty body still makes a section.
+                      SectionCase{"[1]\n[2]\nA", {"1", "2"}, {"", "A "}},
+                      SectionCase{"no sections here", {}, {}},
+                      // Full-width brackets are not header brackets.
+                      SectionCase{"［1］\nA", {}, {}}));
 
 struct TitleCase {
     const char* text;

@@ -1,6 +1,5 @@
 // k3replay run as a process, on the small history file kept with the tests.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -16,7 +15,8 @@ namespace {
 
 const std::filesystem::path kDataDir = K3_TEST_DATA_DIR;
 const std::string kHistory = (kDataDir / "history_small.txt").string();
-const std::string kEmptyPlanBox = "\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n彩票有风险，投注需谨慎！";
+const std::string kEmptyPlanBox =
+    "\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n彩票有风险，投注需谨慎！";
 
 std::string readBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
@@ -100,7 +100,8 @@ TEST_P(K3ReplayGolden, PrintsThePlanBoxByteForByteOnEveryRun) {
 INSTANTIATE_TEST_SUITE_P(
     Runs, K3ReplayGolden,
     ::testing::Values(GoldenCase{{"--ticks", "1000,7", "--live", "5"}, "history_small_live5.expected"},
-                      GoldenCase{{"--ticks", "1000,7", "--honest", "--periods", "1"}, "history_small_honest_p1.expected"},
+                      GoldenCase{{"--ticks", "1000,7", "--honest", "--periods", "1"},
+                                 "history_small_honest_p1.expected"},
                       GoldenCase{{"--plan", "百位定3码", "--ticks", "500,3", "--live", "2", "--periods", "2"},
                                  "history_small_position_codes.expected"}));
 
@@ -124,7 +125,8 @@ TEST_F(K3ReplayTest, LineEndsAndBlankLinesDoNotChangeTheReplay) {
 }
 
 TEST_F(K3ReplayTest, DrawsWithoutNumbersOrSeedsChangeNoPlan) {
-    const std::string path = file("fields.txt", "x|+|20261210003\nx|+|20261210002|+||+|1,2\n|+||+||+||+|abc\n\n");
+    const std::string path =
+        file("fields.txt", "x|+|20261210003\nx|+|20261210002|+||+|1,2\n|+||+||+||+|abc\n\n");
     const ToolRun result = run({"--live", "1", path});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, kEmptyPlanBox);
@@ -171,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{{"--ticks", "1000;7", kHistory}, "bad number for --ticks"},
                       ErrorCase{{"/nonexistent/draws.txt"}, "cannot open /nonexistent/draws.txt"},
                       ErrorCase{{"NOT_UTF8"}, "is not UTF-8"},
-                      ErrorCase{{"--plan", "吉林独胆定1码", kHistory}, "not a plan spec the plan engine knows: 吉林独胆定1码"},
+                      ErrorCase{{"--plan", "吉林独胆定1码", kHistory},
+                                "not a plan spec the plan engine knows: 吉林独胆定1码"},
                       ErrorCase{{}, "no history file given"}));
 
 }  // namespace

@@ -1,5 +1,8 @@
 // The plan controller against the real plan engine, a fake tick clock and an in-memory plan box.
+#include "plan/generator.h"
 #include "plan/plan_controller.h"
+#include "plan/plan_statistics.h"
+#include "platform/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +10,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "plan/generator.h"
-#include "plan/plan_statistics.h"
-#include "platform/message_box.h"
 
 namespace k3 {
 namespace {
@@ -44,7 +43,9 @@ protected:
 
     void loadHistory(int draws, std::size_t count = 50) { m_history.replaceHistory(drawTable(draws), count); }
 
-    const PlanRecord& shownRecord() const { return m_manager.records().at(std::size_t(m_manager.findPlan(kPlan) - 1)); }
+    const PlanRecord& shownRecord() const {
+        return m_manager.records().at(std::size_t(m_manager.findPlan(kPlan) - 1));
+    }
 
     FakeClock m_clock{kFirstTick, kTickStep};
     PlanManager m_manager{m_clock};
@@ -92,7 +93,8 @@ std::string replayByHand(const DrawHistory& history, int32_t periods, bool withN
     setRandomSeed(1);
     for (std::size_t i = std::min<std::size_t>(50, history.size()); i >= 2; --i) {
         const DrawRecord& draw = history.at(i);
-        manager.processDraw(draw.period, draw.numbers, draw.seed, withNextNumbers ? history.at(i - 1).numbers : "");
+        manager.processDraw(draw.period, draw.numbers, draw.seed,
+                            withNextNumbers ? history.at(i - 1).numbers : "");
     }
     const auto tick = static_cast<int32_t>(clock.millisecondsSinceStart());
     manager.processDraw(history.at(1).period, history.at(1).numbers, tick, "");
@@ -122,7 +124,8 @@ TEST_F(PlanControllerTest, ReloadOfAShortHistoryStartsAtItsOwnEnd) {
 TEST_F(PlanControllerTest, ReloadOfAnEmptyHistoryShowsAnEmptyPlan) {
     m_controller.onNewDraw({"", "20261210005", "", "1,2,3", 9});
     m_controller.reload(3);
-    EXPECT_EQ(m_view.text(), "\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n彩票有风险，投注需谨慎！");
+    EXPECT_EQ(m_view.text(),
+              "\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n彩票有风险，投注需谨慎！");
 }
 
 TEST_F(PlanControllerTest, ReloadEmptiesEveryPlanAndGivesItThePeriods) {
@@ -163,10 +166,11 @@ TEST_F(PlanControllerTest, ViewShowsThePlanTextAndTheStatisticsOfThatPlanOnly) {
     const PlanRecord& record = shownRecord();
     const PlanStatistics statistics = countRows(record);
     ASSERT_GT(statistics.hits + statistics.misses, 0);
-    EXPECT_EQ(m_view.text(), m_manager.planText(kPlan) + "\r\n\r\n当前计划统计：总计" + std::to_string(record.rowCount()) +
-                                 "期，中" + std::to_string(statistics.hits) + "期，挂" +
-                                 std::to_string(statistics.misses) + "期，中奖率为" +
-                                 hitRateText(statistics.hits, statistics.total) + "%\r\n彩票有风险，投注需谨慎！");
+    EXPECT_EQ(m_view.text(),
+              m_manager.planText(kPlan) + "\r\n\r\n当前计划统计：总计" + std::to_string(record.rowCount()) +
+                  "期，中" + std::to_string(statistics.hits) + "期，挂" + std::to_string(statistics.misses) +
+                  "期，中奖率为" + hitRateText(statistics.hits, statistics.total) +
+                  "%\r\n彩票有风险，投注需谨慎！");
 }
 
 TEST_F(PlanControllerTest, ViewOfAnUnknownPlanShowsNoRows) {
@@ -175,7 +179,8 @@ TEST_F(PlanControllerTest, ViewOfAnUnknownPlanShowsNoRows) {
     controller.initialise(view, "没有的计划");
     m_controller.onNewDraw({"", "20261210005", "", "1,2,3", 9});
     controller.refreshPlanView();
-    EXPECT_EQ(view.text(), "\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n彩票有风险，投注需谨慎！");
+    EXPECT_EQ(view.text(),
+              "\r\n\r\n当前计划统计：总计0期，中0期，挂0期，中奖率为0%\r\n彩票有风险，投注需谨慎！");
 }
 
 struct BetCase {
@@ -194,9 +199,9 @@ TEST_P(RegenerateHitRate, FollowsTheBetCount) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BetCounts, RegenerateHitRate,
-                         ::testing::Values(BetCase{25, 45}, BetCase{100, 120}, BetCase{101, 30}, BetCase{150, 35},
-                                           BetCase{1000, 120}, BetCase{1001, 120}, BetCase{0, 20},
-                                           BetCase{99999, 119}));
+                         ::testing::Values(BetCase{25, 45}, BetCase{100, 120}, BetCase{101, 30},
+                                           BetCase{150, 35}, BetCase{1000, 120}, BetCase{1001, 120},
+                                           BetCase{0, 20}, BetCase{99999, 119}));
 
 TEST_F(PlanControllerTest, RegenerateReplacesThePlanOnShowAndRebuilds) {
     m_betPrefix = "前三直选";

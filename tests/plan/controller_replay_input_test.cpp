@@ -1,4 +1,7 @@
 // k3replay's command line and history file, read without running the tool.
+#include "tools/k3replay/history_file.h"
+#include "tools/k3replay/replay_options.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,9 +10,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "tools/k3replay/history_file.h"
-#include "tools/k3replay/replay_options.h"
 
 namespace k3 {
 namespace {
@@ -73,7 +73,8 @@ TEST_P(WrongArguments, AreRefusedWithAReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WrongArguments,
-    ::testing::Values(BadArguments{{}, "no history file"}, BadArguments{{"--verbose", "f"}, "unknown option: --verbose"},
+    ::testing::Values(BadArguments{{}, "no history file"},
+                      BadArguments{{"--verbose", "f"}, "unknown option: --verbose"},
                       BadArguments{{"-x", "f"}, "unknown option: -x"},
                       BadArguments{{"--periods", "4", "f"}, "bad number for --periods"},
                       BadArguments{{"--periods", "0", "f"}, "bad number for --periods"},
@@ -111,7 +112,8 @@ class HistoryFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_path = std::filesystem::temp_directory_path() /
-                 ("k3replay_input_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("k3replay_input_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     }
     void TearDown() override { std::filesystem::remove(m_path); }
 
@@ -124,7 +126,9 @@ protected:
 };
 
 TEST_F(HistoryFileTest, ReadsTheRowsAndDropsAByteOrderMark) {
-    write("\xEF\xBB\xBF" "a|+|20261210001|+|t|+|1,2,3|+|5\n");
+    write(
+        "\xEF\xBB\xBF"
+        "a|+|20261210001|+|t|+|1,2,3|+|5\n");
     const HistoryFile history = readHistoryFile(m_path.string());
     ASSERT_TRUE(history.table) << history.error;
     EXPECT_EQ(*history.table, (DrawTable{{"a", "20261210001", "t", "1,2,3", "5"}}));

@@ -21,8 +21,8 @@ PlanRecord recordWith(const std::vector<RowState>& states) {
 }
 
 TEST(PlanStatistics, CountsHitsMissesAndWaitingRows) {
-    const PlanRecord record = recordWith({RowState::Hit, RowState::Missed, RowState::Hit, RowState::Waiting,
-                                          RowState::Missed, RowState::Hit});
+    const PlanRecord record = recordWith(
+        {RowState::Hit, RowState::Missed, RowState::Hit, RowState::Waiting, RowState::Missed, RowState::Hit});
     const PlanStatistics statistics = countRows(record);
     EXPECT_EQ(statistics.total, 6);
     EXPECT_EQ(statistics.hits, 3);
@@ -51,15 +51,17 @@ TEST_P(HitRate, IsRoundedToHundredthsWithoutTrailingZeros) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, HitRate,
-                         ::testing::Values(RateCase{6, 10, "60"}, RateCase{1, 3, "33.33"}, RateCase{2, 3, "66.67"},
-                                           RateCase{1, 8, "12.5"}, RateCase{1, 6, "16.67"}, RateCase{0, 4, "0"},
-                                           RateCase{5, 5, "100"}, RateCase{0, 0, "0"}, RateCase{1, 1000, "0.1"},
-                                           RateCase{1, 200000, "0"}, RateCase{7, 9, "77.78"}));
+                         ::testing::Values(RateCase{6, 10, "60"}, RateCase{1, 3, "33.33"},
+                                           RateCase{2, 3, "66.67"}, RateCase{1, 8, "12.5"},
+                                           RateCase{1, 6, "16.67"}, RateCase{0, 4, "0"},
+                                           RateCase{5, 5, "100"}, RateCase{0, 0, "0"},
+                                           RateCase{1, 1000, "0.1"}, RateCase{1, 200000, "0"},
+                                           RateCase{7, 9, "77.78"}));
 
 TEST(PlanStatistics, TextOfTheWorkedExample) {
-    const PlanRecord record = recordWith({RowState::Hit, RowState::Hit, RowState::Missed, RowState::Hit,
-                                          RowState::Hit, RowState::Missed, RowState::Hit, RowState::Missed,
-                                          RowState::Hit, RowState::Waiting});
+    const PlanRecord record =
+        recordWith({RowState::Hit, RowState::Hit, RowState::Missed, RowState::Hit, RowState::Hit,
+                    RowState::Missed, RowState::Hit, RowState::Missed, RowState::Hit, RowState::Waiting});
     EXPECT_EQ(statisticsText(countRows(record)),
               "当前计划统计：总计10期，中6期，挂3期，中奖率为60%\r\n彩票有风险，投注需谨慎！");
 }

@@ -1,21 +1,19 @@
 // Reading goes through C stdio so that standard input and files take the same road.
 #include "tools/k3replay/history_file.h"
 
+#include "platform/text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
-
-#include "platform/text.h"
 
 namespace k3 {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool isBlank(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
+bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 std::optional<std::string> readAll(std::FILE* stream) {
     std::string bytes;
@@ -50,7 +48,8 @@ HistoryFile readHistoryFile(const std::string& path) {
     if (path == "-") {
         bytes = readAll(stdin);
     } else {
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                                   &std::fclose);
         if (!file) {
             return {std::nullopt, "cannot open " + path + ": " + std::strerror(errno)};
         }

@@ -1,15 +1,15 @@
 // k3replay: replays or backtests a plan on a saved draw history and prints the plan box text.
-#include <cstdio>
-#include <iostream>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "tools/k3replay/history_file.h"
 #include "tools/k3replay/replay_options.h"
 #include "tools/k3replay/replay_run.h"
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -46,7 +46,8 @@ std::unique_ptr<k3::Clock> makeClock(const k3::ReplayOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const k3::ParsedArguments parsed = k3::parseReplayArguments(std::vector<std::string>(argv + 1, argv + argc));
+    const k3::ParsedArguments parsed =
+        k3::parseReplayArguments(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.options) {
         return failUsage(parsed.error);
     }

@@ -1,12 +1,12 @@
 // Follows the window's order of calls exactly, so that a replay prints what the window would show.
 #include "tools/k3replay/replay_run.h"
 
-#include <algorithm>
-
 #include "draws/draw_history.h"
 #include "plan/plan_controller.h"
 #include "plan/plan_manager.h"
 #include "plan/plan_view.h"
+
+#include <algorithm>
 
 namespace k3 {
 namespace {
@@ -16,7 +16,8 @@ constexpr std::size_t kStartHistorySize = 50;
 
 }  // namespace
 
-ReplayResult runReplay(const ReplayOptions& options, const DrawTable& table, Clock& clock, MessageBoxes& messages) {
+ReplayResult runReplay(const ReplayOptions& options, const DrawTable& table, Clock& clock,
+                       MessageBoxes& messages) {
     PlanManager manager(clock);
     if (!manager.addPlan(options.spec, options.spec, options.periods)) {
         return {std::nullopt, "not a plan spec the plan engine knows: " + options.spec};
@@ -34,7 +35,8 @@ ReplayResult runReplay(const ReplayOptions& options, const DrawTable& table, Clo
 
     const auto live = static_cast<DrawTable::difference_type>(std::min(options.live, table.size()));
     history.replaceHistory(DrawTable(table.begin() + live, table.end()), kStartHistorySize);
-    controller.reload(options.periods, options.honest ? HistoryReplay::Honest : HistoryReplay::WithNextNumbers);
+    controller.reload(options.periods,
+                      options.honest ? HistoryReplay::Honest : HistoryReplay::WithNextNumbers);
 
     for (auto row = table.rend() - live; row != table.rend(); ++row) {
         const DrawRecord draw = fromTableRow(*row);
