@@ -3,8 +3,7 @@
 
 #include "shell/qt_html_view.h"
 
-#include <QApplication>
-#include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -161,7 +160,7 @@ void MainWindow::createPlanArea()
         captionButton(this, "超级按钮_清理计划", QStringLiteral("清理计划并重新获取"), 176, 621, 146, 34);
     connect(clearButton, &QPushButton::clicked, this, &MainWindow::clearPlanClicked);
     m_copyButton = captionButton(this, "超级按钮_复制", QStringLiteral("复制"), 457, 622, 57, 31);
-    connect(m_copyButton, &QPushButton::clicked, this, &MainWindow::onCopyPlan);
+    connect(m_copyButton, &QPushButton::clicked, this, &MainWindow::copyPlanClicked);
 
     m_balloon = place(new QLabel(this), "气球提示框1", 355, 628, 80, 24);
     m_balloon->setStyleSheet(QStringLiteral("background: #fffbe6; color: #3a2300; border: 1px solid #deb256;"
@@ -204,6 +203,7 @@ void MainWindow::createHistoryArea()
     m_history->setHeaderLabels({QStringLiteral("开奖期号"), QStringLiteral("开奖号")});
     m_history->setColumnWidth(0, 100);
     m_history->setColumnWidth(1, 62);
+    m_history->header()->setStretchLastSection(false);
     m_history->setHeaderHidden(true);  // the label above serves as the column heading
     m_history->setRootIsDecorated(false);
     m_history->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -243,16 +243,15 @@ QLabel* MainWindow::numberLabel(int position) const
     return m_numbers[position - 1];
 }
 
-void MainWindow::onCopyPlan()
+void MainWindow::setTitleText(const QString& text)
 {
-    QApplication::clipboard()->setText(m_planBox->toPlainText());
-    showCopyBalloon();
+    m_title->setText(text);
 }
 
-void MainWindow::showCopyBalloon()
+void MainWindow::showCopyBalloon(const QString& text)
 {
     // The balloon's tip points at the middle of the copy button's top edge.
-    m_balloon->setText(QStringLiteral("已复制到剪辑版"));
+    m_balloon->setText(text);
     m_balloon->adjustSize();
     const int tipX = m_copyButton->x() + m_copyButton->width() / 2;
     m_balloon->move(tipX - m_balloon->width() / 2, m_copyButton->y() - m_balloon->height() - 2);
@@ -270,6 +269,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    emit closed();
 }
 
 void MainWindow::paintEvent(QPaintEvent*)

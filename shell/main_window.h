@@ -27,6 +27,9 @@ public:
 
     // Shows the bet-count panel above the plan box for a product sold by bet count.
     void applyBetLayout(int betMin, int betMax);
+    void setTitleText(const QString& text);
+    // A balloon over the copy button that goes away by itself.
+    void showCopyBalloon(const QString& text);
 
     QLabel* drawTimeLabel() const { return m_drawTime; }
     QLabel* currentPeriodLabel() const { return m_currentPeriod; }
@@ -41,12 +44,16 @@ public:
     QLabel* linkTemplate() const { return m_linkTemplate; }
 
 signals:
+    void copyPlanClicked();
     void switchFormulaPeriodsClicked();
     void clearPlanClicked();
     void confirmBetCountClicked();
     void countdownTicked();
+    // The window was closed, by its close button or by the desktop.
+    void closed();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -60,8 +67,6 @@ private:
     void createBetPanel();
     void createHistoryArea();
     void createPageArea();
-    void onCopyPlan();
-    void showCopyBalloon();
 
     QPixmap m_background;
     QLabel* m_title = nullptr;

@@ -7,15 +7,21 @@
 
 namespace k3 {
 
-NavigationDecision decideNavigation(bool windowReady, bool isMainFrame, const QUrl& url)
+bool isWebAddress(const QUrl& url)
 {
-    if (!windowReady)
-        return NavigationDecision::Allow;
-    if (!isMainFrame)
-        return NavigationDecision::Refuse;
     const QString scheme = url.scheme().toLower();
-    const bool web = (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
-    return web ? NavigationDecision::OpenOutside : NavigationDecision::Refuse;
+    return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
+}
+
+NavigationDecision decideNavigation(const NavigationRequest& request)
+{
+    if (!request.windowReady || request.byProgram)
+        return NavigationDecision::Allow;
+    if (!request.mainFrame)
+        return NavigationDecision::Refuse;
+    if (request.url.adjusted(QUrl::RemoveFragment) == request.currentUrl.adjusted(QUrl::RemoveFragment))
+        return NavigationDecision::Allow;
+    return isWebAddress(request.url) ? NavigationDecision::OpenOutside : NavigationDecision::Refuse;
 }
 
 namespace {
@@ -37,7 +43,7 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
     {
-        if (decideNavigation(true, true, url) == NavigationDecision::OpenOutside)
+        if (isWebAddress(url))
             openOutside(m_view, url);
         deleteLater();
         return false;
@@ -53,9 +59,11 @@ public:
     explicit GuardedPage(QtHtmlView& view) : QWebEnginePage(&view), m_view(view) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
     {
-        switch (decideNavigation(m_view.windowReady(), isMainFrame, url)) {
+        // The view has no address bar: a typed navigation is one the program asked for.
+        const bool byProgram = type == NavigationTypeTyped;
+        switch (decideNavigation({m_view.windowReady(), isMainFrame, byProgram, url, this->url()})) {
         case NavigationDecision::Allow:
             return true;
         case NavigationDecision::OpenOutside:

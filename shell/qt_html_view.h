@@ -2,9 +2,8 @@
 // ready it keeps its page and hands followed links to the desktop's browser.
 #pragma once
 
+#include <QUrl>
 #include <QWebEngineView>
-
-class QUrl;
 
 namespace k3 {
 
@@ -14,10 +13,22 @@ enum class NavigationDecision {
     OpenOutside,  // the view stays and the desktop opens the address
 };
 
-// Before the window is ready every navigation goes ahead (the start-up page loads); afterwards
-// the view keeps its page, and only an http or https address of the page itself leaves the
-// program. Addresses of embedded frames are refused without opening anything.
-NavigationDecision decideNavigation(bool windowReady, bool isMainFrame, const QUrl& url);
+// An http or https address with a host: the only kind that leaves the program.
+bool isWebAddress(const QUrl& url);
+
+struct NavigationRequest {
+    bool windowReady = false;
+    bool mainFrame = true;
+    bool byProgram = false;  // the program set the address itself (the start-up page)
+    QUrl url;
+    QUrl currentUrl;  // the page the view shows now
+};
+
+// Before the window is ready every navigation goes ahead. Afterwards the view keeps its page:
+// the program's own loads and the page refreshing itself still go ahead, a followed http or
+// https link of the page leaves the program for the desktop's browser, everything else
+// (embedded frames, other schemes) is refused.
+NavigationDecision decideNavigation(const NavigationRequest& request);
 
 class QtHtmlView final : public QWebEngineView {
     Q_OBJECT

@@ -56,13 +56,13 @@ SplashWindow::~SplashWindow()
     close();
 }
 
-bool SplashWindow::show(const QString& message)
+bool SplashWindow::show(std::string_view message)
 {
     if (isOpen())
         return false;
     auto* window = new Window(*this);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setMessage(message);
+    window->setMessage(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
     m_window = window;
     window->show();
     QCoreApplication::processEvents();

@@ -4,21 +4,22 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QString>
+
+#include "shell/splash.h"
 
 class QWidget;
 
 namespace k3 {
 
-class SplashWindow final : public QObject {
+class SplashWindow final : public QObject, public Splash {
     Q_OBJECT
 public:
     ~SplashWindow() override;
 
     // Opens the splash with the message and lets it paint; false when it is open already.
-    bool show(const QString& message);
+    bool show(std::string_view message) override;
     // Closes the splash; false when it is not open.
-    bool close();
+    bool close() override;
     bool isOpen() const { return !m_window.isNull(); }
     QWidget* window() const { return m_window; }
 
