@@ -1,11 +1,13 @@
 // The formula parser: alternatives, titles, sections and the word notation.
 #include "plan/formula_parser.h"
 #include "platform/message_box.h"
+#include "platform/text.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -210,6 +212,29 @@ TEST_F(FormulaParserTest, NothingCarriesOverFromOneSectionToTheNext) {
     const auto sections = m_parser.readSections("[1]\na b c\n[2]\nd\n");
     ASSERT_EQ(sections.size(), 2u);
     EXPECT_EQ(sections[1].specs, "d\n ");
+}
+
+// The controller pairs the two lists item by item, so whatever the text, they must stay in step.
+TEST_F(FormulaParserTest, SpecAndNameListsAlwaysHoldTheSameNumberOfItems) {
+    const std::vector<std::string> pieces = {"<",  ">", "[", "]", "#",  "|+|", "\r\n", "\n", "\r", " ",     "(",
+                                             ")",  "（", "）", "2", "*",  "~",   "1",    "0",  "9",  "和值大小"};
+    std::mt19937 random(20261210);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 60);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text = "<T>[3]\r\n";
+        for (int i = length(random); i > 0; --i) {
+            text += pieces[pick(random)];
+        }
+        for (const FormulaAlternative& alternative : m_parser.parse(text)) {
+            for (const FormulaSection& section : alternative.sections) {
+                const auto items = [](const std::string& list) {
+                    return splitText(replaceAll(list, "\r\n", " "), " ").size();
+                };
+                ASSERT_EQ(items(section.specs), items(section.names)) << text;
+            }
+        }
+    }
 }
 
 }  // namespace
