@@ -110,10 +110,12 @@ private:
     int32_t m_next = 0;
 };
 
+// Never destroyed: value objects with static storage may free their values after every other
+// static is gone.
 HandleTable& table()
 {
-    static HandleTable instance;
-    return instance;
+    static HandleTable* const instance = new HandleTable;
+    return *instance;
 }
 
 int32_t typeOf(const Json* value)

@@ -55,6 +55,9 @@ bool ServiceClient::init(const std::string& url, int32_t appId)
         if (m_control.eventPump) {
             m_control.eventPump->processPendingEvents();
         }
+        if (m_control.abortFlag && m_control.abortFlag->load()) {
+            break;  // the window is closing: no point in the remaining attempts
+        }
     }
     setLastError(std::string(kInitFailedText) + replyFailureText(m_initReply));
     return false;

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace k3 {
 namespace {
 
@@ -137,6 +139,17 @@ TEST_F(ServiceClientTest, InitAgainstNothingReportsTheClientsOwnError)
     EXPECT_FALSE(m_client.init(closedUrl(), kServiceAppId));
     EXPECT_EQ(m_client.lastError(), "初始化连接服务器失败！：服务器访问失败! 错误代码：9999");
     EXPECT_GE(m_pump.calls(), 10);  // at least once between and after the attempts
+}
+
+TEST_F(ServiceClientTest, AbortedInitStopsTrying)
+{
+    serve();
+    std::atomic<bool> abort = true;
+    m_client.setTransferControl({&m_pump, &abort});
+    EXPECT_FALSE(m_client.init(m_service.url("/init"), kServiceAppId));
+    EXPECT_EQ(m_service.posts(), 0);
+    EXPECT_EQ(m_pump.calls(), 1);
+    EXPECT_EQ(m_client.lastError(), "初始化连接服务器失败！：服务器访问失败! 错误代码：9999");
 }
 
 TEST_F(ServiceClientTest, FailedInitKeepsTheEarlierStartupData)
