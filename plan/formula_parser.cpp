@@ -51,11 +51,11 @@ bool applyRangeStart(std::string& spec, std::string& name) {
     return true;
 }
 
-std::vector<std::string> wordsOf(std::string_view body) {
-    return splitText(replaceAll(body, "\r\n", " "), " ");
-}
-
 }  // namespace
+
+std::vector<std::string> formulaListItems(std::string_view list) {
+    return splitText(replaceAll(list, "\r\n", " "), " ");
+}
 
 FormulaParser::FormulaParser(MessageBoxes& messages) : m_messages(messages) {}
 
@@ -93,7 +93,7 @@ std::vector<FormulaSection> FormulaParser::readSections(std::string_view text) {
 void FormulaParser::expandSection(std::string_view body, FormulaSection& section) {
     m_nameLine.configure(kItemsPerLine);
     m_specLine.configure(kItemsPerLine);
-    for (const std::string& word : wordsOf(body)) {
+    for (const std::string& word : formulaListItems(body)) {
         expandWord(word);
     }
     section.names = m_nameLine.text();

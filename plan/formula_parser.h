@@ -24,6 +24,10 @@ struct FormulaAlternative {
     std::vector<FormulaSection> sections;
 };
 
+// The items of a section body or of a spec or name list: a CRLF counts as a space, empty items
+// between two spaces stay, a trailing empty item is dropped.
+std::vector<std::string> formulaListItems(std::string_view list);
+
 class FormulaParser {
 public:
     // A missing title is reported through messages; nothing else in a formula is an error.

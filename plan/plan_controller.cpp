@@ -15,10 +15,6 @@ namespace {
 // A reload replays at most this many of the newest draws: the start-up history's size.
 constexpr std::size_t kReplayedDraws = 50;
 
-std::vector<std::string> listItems(std::string_view list) {
-    return splitText(replaceAll(list, "\r\n", " "), " ");
-}
-
 }  // namespace
 
 PlanController::PlanController(PlanManager& manager, Clock& clock, MessageBoxes& messages,
@@ -82,15 +78,15 @@ bool PlanController::expandFormula(std::string_view text) {
         return false;
     }
     for (const FormulaSection& section : alternatives.front().sections) {
-        const std::vector<std::string> specs = listItems(section.specs);
-        const std::vector<std::string> names = listItems(section.names);
+        const std::vector<std::string> specs = formulaListItems(section.specs);
+        const std::vector<std::string> names = formulaListItems(section.names);
         const int32_t periods = textToInt(section.header);
-        for (std::size_t j = 0; j < specs.size(); ++j) {
+        // The parser fills both lists in step, so they hold the same number of items.
+        for (std::size_t j = 0; j < std::min(specs.size(), names.size()); ++j) {
             if (specs[j].empty()) {
                 continue;
             }
-            const std::string name = j < names.size() ? names[j] : specs[j];
-            if (!m_manager.addPlan(specs[j], name, periods)) {
+            if (!m_manager.addPlan(specs[j], names[j], periods)) {
                 return false;
             }
         }
