@@ -87,8 +87,11 @@ private:
         if (name == "--help" || name == "--honest") {
             if (inlineValue) {
                 m_error = "option " + name + " takes no value";
+            } else if (name == "--help") {
+                m_options.help = true;
+            } else {
+                m_options.honest = true;
             }
-            (name == "--help" ? m_options.help : m_options.honest) = true;
             return;
         }
         if (name != "--plan" && name != "--periods" && name != "--live" && name != "--ticks") {
