@@ -34,6 +34,12 @@ DrawServer::DrawServer(DrawFeed& feed, CallKeyRegistry& keys, RandomSource& rand
     m_http->set_write_timeout(kWriteTimeoutSeconds, 0);
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
     m_http->set_keep_alive_max_count(kKeepAliveRequests);
+    // The library's default adds SO_REUSEPORT, which would let a second service share the port
+    // unnoticed; an address in use must be refused.
+    m_http->set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
 }
 
 DrawServer::~DrawServer() { stop(); }
