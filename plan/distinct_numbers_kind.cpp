@@ -28,8 +28,7 @@ std::string DistinctNumbersKind::取下期预测(int32_t seed) const {
     return joinText(numbers, ",");
 }
 
-bool DistinctNumbersKind::验证预测(const std::vector<std::string>& draw,
-                                   std::string_view prediction) const {
+bool DistinctNumbersKind::验证预测(const std::vector<std::string>& draw, std::string_view prediction) const {
     int32_t matches = 0;
     for (const std::string& part : splitText(prediction, ",")) {
         if (std::find(draw.begin(), draw.end(), part) != draw.end()) {

@@ -56,8 +56,7 @@ void PlanManager::verifyAll(std::string_view period, std::string_view numbers,
     }
 }
 
-void PlanManager::verifyRecord(PlanRecord& record, std::string_view period,
-                               std::string_view numbers,
+void PlanManager::verifyRecord(PlanRecord& record, std::string_view period, std::string_view numbers,
                                const std::vector<std::string>& numberList, int32_t seed,
                                const std::vector<std::string>& nextList) {
     if (record.rows.empty()) {
@@ -67,8 +66,7 @@ void PlanManager::verifyRecord(PlanRecord& record, std::string_view period,
     PlanRow& latest = record.rows.back();
     latest.drawLabel = periodLabel(period, 0);
     latest.drawNumbers = numbers;
-    latest.state = record.kind->验证预测(numberList, latest.prediction) ? RowState::Hit
-                                                                        : RowState::Missed;
+    latest.state = record.kind->验证预测(numberList, latest.prediction) ? RowState::Hit : RowState::Missed;
     if (latest.state == RowState::Hit) {
         appendPrediction(record, period, seed, nextList);
         return;
@@ -128,8 +126,8 @@ std::string PlanManager::predictAgainst(const PlanRecord& record, int32_t seed,
     return prediction;
 }
 
-bool PlanManager::hasStreak(const PlanRecord& record, RowState state, int32_t span,
-                            int32_t needed, bool consecutive) {
+bool PlanManager::hasStreak(const PlanRecord& record, RowState state, int32_t span, int32_t needed,
+                            bool consecutive) {
     const int32_t rowCount = record.rowCount();
     if (rowCount < needed) {
         return false;

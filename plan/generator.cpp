@@ -13,9 +13,7 @@ constexpr int32_t kMaxRange = 2147483646;
 
 }  // namespace
 
-void setRandomSeed(uint32_t seed) {
-    t_state = seed;
-}
+void setRandomSeed(uint32_t seed) { t_state = seed; }
 
 int32_t nextRandomValue() {
     t_state = t_state * 214013u + 2531011u;

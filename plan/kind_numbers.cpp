@@ -21,9 +21,7 @@ std::vector<int32_t> drawDistinctSorted(int32_t count) {
     return numbers;
 }
 
-std::string twoDigit(int32_t number) {
-    return (number < 10 ? "0" : "") + std::to_string(number);
-}
+std::string twoDigit(int32_t number) { return (number < 10 ? "0" : "") + std::to_string(number); }
 
 int64_t sumOfDraw(const std::vector<std::string>& draw, int32_t first, int32_t count) {
     int64_t sum = 0;

@@ -7,9 +7,7 @@ namespace k3 {
 
 PlanKind::PlanKind(MessageBoxes* messages) : m_messages(messages) {}
 
-std::unique_ptr<PlanKind> PlanKind::clone() const {
-    return std::unique_ptr<PlanKind>(new PlanKind(*this));
-}
+std::unique_ptr<PlanKind> PlanKind::clone() const { return std::unique_ptr<PlanKind>(new PlanKind(*this)); }
 
 std::string PlanKind::取下期预测(int32_t) const {
     if (m_messages) {

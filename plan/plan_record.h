@@ -36,12 +36,12 @@ struct PlanRecord {
     // Rows are kept oldest first; the latest row is rows.back().
     int32_t rowCount() const { return static_cast<int32_t>(rows.size()); }
 
-    std::string name;               // the key records are looked up by (exact equality)
-    std::unique_ptr<PlanKind> kind; // never null: a bare PlanKind until a kind is given
-    int32_t seedOffset = 0;         // 0..16777215, from the digest of name
+    std::string name;                // the key records are looked up by (exact equality)
+    std::unique_ptr<PlanKind> kind;  // never null: a bare PlanKind until a kind is given
+    int32_t seedOffset = 0;          // 0..16777215, from the digest of name
     std::vector<PlanRow> rows;
-    int32_t displayMode = 0;        // DisplayMode value
-    int32_t formulaPeriods = 0;     // consecutive periods a new prediction covers
+    int32_t displayMode = 0;     // DisplayMode value
+    int32_t formulaPeriods = 0;  // consecutive periods a new prediction covers
 };
 
 }  // namespace k3

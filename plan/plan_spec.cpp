@@ -34,8 +34,7 @@ const SpecPatterns& specPatterns() {
 }
 
 // The groups of the first match, when the pattern matches the whole spec.
-std::optional<std::vector<std::string>> acceptedGroups(const Regex& pattern,
-                                                       std::string_view spec) {
+std::optional<std::vector<std::string>> acceptedGroups(const Regex& pattern, std::string_view spec) {
     if (!pattern.matchesWhole(spec)) {
         return std::nullopt;
     }
@@ -49,8 +48,7 @@ int32_t positionOf(std::string_view character) {
     return character == "十" ? 2 : 3;
 }
 
-std::unique_ptr<PlanKind> positionCodesKind(const std::vector<std::string>& groups,
-                                            std::string_view name) {
+std::unique_ptr<PlanKind> positionCodesKind(const std::vector<std::string>& groups, std::string_view name) {
     const int32_t count = textToInt(groups[2]);
     if (count < 1 || count > 6) {
         return nullptr;
@@ -63,8 +61,8 @@ std::unique_ptr<PlanKind> positionCodesKind(const std::vector<std::string>& grou
 }  // namespace
 
 int32_t chineseNumeral(std::string_view numeral) {
-    static constexpr std::array<std::string_view, 11> kNumerals = {
-        "零", "一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
+    static constexpr std::array<std::string_view, 11> kNumerals = {"零", "一", "二", "三", "四", "五",
+                                                                   "六", "七", "八", "九", "十"};
     for (std::size_t value = 0; value < kNumerals.size(); ++value) {
         if (kNumerals[value] == numeral) {
             return static_cast<int32_t>(value);

@@ -15,13 +15,13 @@ std::string periodPart(const PlanRow& row, int32_t formulaPeriods) {
 std::string resultPart(const PlanRow& row, int32_t formulaPeriods) {
     const std::string seen = "<" + row.drawLabel + "期-" + row.drawNumbers + ">→";
     switch (row.state) {
-    case RowState::Hit:
-        return seen + "中";
-    case RowState::Missed:
-        // A one-period prediction shows the draw that missed it; longer ones just say 挂.
-        return formulaPeriods == 1 ? seen + "无" : "挂";
-    case RowState::Waiting:
-        break;
+        case RowState::Hit:
+            return seen + "中";
+        case RowState::Missed:
+            // A one-period prediction shows the draw that missed it; longer ones just say 挂.
+            return formulaPeriods == 1 ? seen + "无" : "挂";
+        case RowState::Waiting:
+            break;
     }
     return "等开";
 }

@@ -27,8 +27,7 @@ std::string PositionCodesKind::取下期预测(int32_t seed) const {
     return joinText(codes, " ");
 }
 
-bool PositionCodesKind::验证预测(const std::vector<std::string>& draw,
-                                 std::string_view prediction) const {
+bool PositionCodesKind::验证预测(const std::vector<std::string>& draw, std::string_view prediction) const {
     if (m_param1 < 1 || m_param1 > static_cast<int32_t>(draw.size())) {
         return false;
     }

@@ -11,9 +11,7 @@ void SameNumberKind::configure(int32_t repeat, std::string_view name) {
     setName(name);
 }
 
-std::unique_ptr<PlanKind> SameNumberKind::clone() const {
-    return std::make_unique<SameNumberKind>(*this);
-}
+std::unique_ptr<PlanKind> SameNumberKind::clone() const { return std::make_unique<SameNumberKind>(*this); }
 
 std::string SameNumberKind::取下期预测(int32_t seed) const {
     setRandomSeed(static_cast<uint32_t>(seed));
@@ -25,8 +23,7 @@ std::string SameNumberKind::取下期预测(int32_t seed) const {
     return prediction;
 }
 
-bool SameNumberKind::验证预测(const std::vector<std::string>& draw,
-                              std::string_view prediction) const {
+bool SameNumberKind::验证预测(const std::vector<std::string>& draw, std::string_view prediction) const {
     return containsText(joinText(draw, ""), prediction);
 }
 

@@ -12,17 +12,14 @@ void SumBigSmallKind::configure(int32_t first, int32_t count, std::string_view n
     setName(name);
 }
 
-std::unique_ptr<PlanKind> SumBigSmallKind::clone() const {
-    return std::make_unique<SumBigSmallKind>(*this);
-}
+std::unique_ptr<PlanKind> SumBigSmallKind::clone() const { return std::make_unique<SumBigSmallKind>(*this); }
 
 std::string SumBigSmallKind::取下期预测(int32_t seed) const {
     setRandomSeed(static_cast<uint32_t>(seed));
     return randomInRange(1, 2) == 1 ? "小" : "大";
 }
 
-bool SumBigSmallKind::验证预测(const std::vector<std::string>& draw,
-                               std::string_view prediction) const {
+bool SumBigSmallKind::验证预测(const std::vector<std::string>& draw, std::string_view prediction) const {
     return prediction == (sumOfDraw(draw, m_param1, m_param2) > 10 ? "大" : "小");
 }
 

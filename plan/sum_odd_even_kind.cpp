@@ -12,17 +12,14 @@ void SumOddEvenKind::configure(int32_t first, int32_t count, std::string_view na
     setName(name);
 }
 
-std::unique_ptr<PlanKind> SumOddEvenKind::clone() const {
-    return std::make_unique<SumOddEvenKind>(*this);
-}
+std::unique_ptr<PlanKind> SumOddEvenKind::clone() const { return std::make_unique<SumOddEvenKind>(*this); }
 
 std::string SumOddEvenKind::取下期预测(int32_t seed) const {
     setRandomSeed(static_cast<uint32_t>(seed));
     return randomInRange(1, 2) == 1 ? "单" : "双";
 }
 
-bool SumOddEvenKind::验证预测(const std::vector<std::string>& draw,
-                              std::string_view prediction) const {
+bool SumOddEvenKind::验证预测(const std::vector<std::string>& draw, std::string_view prediction) const {
     const bool odd = sumOfDraw(draw, m_param1, m_param2) % 2 != 0;
     return prediction == (odd ? "单" : "双");
 }

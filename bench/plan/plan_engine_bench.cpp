@@ -34,10 +34,9 @@ std::vector<Draw> history() {
 
 void addPlans(PlanManager& manager, int count) {
     const std::vector<std::string> specs = {"独胆定1码", "百位定3码", "个位定4码", "二同号复选",
-                                            "三不同号", "和值单双",  "和值大小",  "独胆定3码"};
+                                            "三不同号",  "和值单双",  "和值大小",  "独胆定3码"};
     for (int i = 0; i < count; ++i) {
-        manager.addPlan(specs[static_cast<std::size_t>(i) % specs.size()],
-                        "plan" + std::to_string(i), 3);
+        manager.addPlan(specs[static_cast<std::size_t>(i) % specs.size()], "plan" + std::to_string(i), 3);
     }
     manager.setClearAfterLosses(0);
 }

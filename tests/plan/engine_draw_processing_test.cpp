@@ -21,9 +21,7 @@ namespace {
 // reads the seed of every prediction and decides every outcome through the draw's numbers.
 class EchoSeedKind final : public PlanKind {
 public:
-    std::unique_ptr<PlanKind> clone() const override {
-        return std::make_unique<EchoSeedKind>(*this);
-    }
+    std::unique_ptr<PlanKind> clone() const override { return std::make_unique<EchoSeedKind>(*this); }
     std::string 取下期预测(int32_t seed) const override { return std::to_string(seed); }
     bool 验证预测(const std::vector<std::string>& draw, std::string_view) const override {
         return draw.at(0) == "1";
@@ -89,9 +87,7 @@ struct OpenRowCase {
     std::string nextLast;
 };
 
-void PrintTo(const OpenRowCase& c, std::ostream* os) {
-    *os << c.label;
-}
+void PrintTo(const OpenRowCase& c, std::ostream* os) { *os << c.label; }
 
 class OpenRowTest : public DrawProcessingTest, public ::testing::WithParamInterface<OpenRowCase> {};
 
@@ -123,17 +119,31 @@ INSTANTIATE_TEST_SUITE_P(
     Engine, OpenRowTest,
     ::testing::Values(
         OpenRowCase{"MissAtFirstPeriod", {{46, false}}, RowState::Waiting, "046", kMiss, "", ""},
-        OpenRowCase{"MissAtSecondPeriod", {{46, false}, {47, false}}, RowState::Waiting, "047",
-                    kMiss, "", ""},
-        OpenRowCase{"MissAtLastPeriodIsFinal", {{46, false}, {47, false}, {48, false}},
-                    RowState::Missed, "048", kMiss, "049", "051"},
+        OpenRowCase{
+            "MissAtSecondPeriod", {{46, false}, {47, false}}, RowState::Waiting, "047", kMiss, "", ""},
+        OpenRowCase{"MissAtLastPeriodIsFinal",
+                    {{46, false}, {47, false}, {48, false}},
+                    RowState::Missed,
+                    "048",
+                    kMiss,
+                    "049",
+                    "051"},
         OpenRowCase{"HitAtFirstPeriod", {{46, true}}, RowState::Hit, "046", kHit, "047", "049"},
-        OpenRowCase{"HitAtSecondPeriod", {{46, false}, {47, true}}, RowState::Hit, "047", kHit,
-                    "048", "050"},
-        OpenRowCase{"HitAtLastPeriod", {{46, false}, {47, false}, {48, true}}, RowState::Hit,
-                    "048", kHit, "049", "051"},
-        OpenRowCase{"SkippedLastPeriodKeepsWaiting", {{46, false}, {49, false}},
-                    RowState::Waiting, "049", kMiss, "", ""}),
+        OpenRowCase{"HitAtSecondPeriod", {{46, false}, {47, true}}, RowState::Hit, "047", kHit, "048", "050"},
+        OpenRowCase{"HitAtLastPeriod",
+                    {{46, false}, {47, false}, {48, true}},
+                    RowState::Hit,
+                    "048",
+                    kHit,
+                    "049",
+                    "051"},
+        OpenRowCase{"SkippedLastPeriodKeepsWaiting",
+                    {{46, false}, {49, false}},
+                    RowState::Waiting,
+                    "049",
+                    kMiss,
+                    "",
+                    ""}),
     [](const auto& info) { return info.param.label; });
 
 TEST_F(DrawProcessingTest, OnePeriodRowsSettleAtTheirOwnDraw) {
@@ -142,8 +152,7 @@ TEST_F(DrawProcessingTest, OnePeriodRowsSettleAtTheirOwnDraw) {
     draw(45, false);
     draw(46, true);
     ASSERT_EQ(record().rowCount(), 3);
-    EXPECT_EQ(rows()[0], (PlanRow{"045", "045", RowState::Missed, rows()[0].prediction, "045",
-                                  kMiss}));
+    EXPECT_EQ(rows()[0], (PlanRow{"045", "045", RowState::Missed, rows()[0].prediction, "045", kMiss}));
     EXPECT_EQ(rows()[1], (PlanRow{"046", "046", RowState::Hit, rows()[1].prediction, "046", kHit}));
     EXPECT_EQ(rows()[2].firstLabel, "047");
     EXPECT_EQ(rows()[2].lastLabel, "047");
@@ -182,6 +191,36 @@ TEST_F(DrawProcessingTest, PlanSeedsInPractice) {
     EXPECT_EQ(rows()[0].prediction, reference.取下期预测(45 + 5000 + 13923368));
 }
 
+struct OddPeriod {
+    std::string period;
+    std::string firstLabel;  // of the first row, which covers the period itself
+    std::string lastLabel;
+    std::string drawLabel;
+};
+
+void PrintTo(const OddPeriod& c, std::ostream* os) { *os << "\"" << c.period << "\""; }
+
+class OddPeriodTest : public DrawProcessingTest, public ::testing::WithParamInterface<OddPeriod> {};
+
+// Periods are read for their last two characters; what is not a number counts as 0.
+TEST_P(OddPeriodTest, LabelsTheFirstRow) {
+    const OddPeriod& c = GetParam();
+    addEchoPlan(3);
+    ASSERT_TRUE(m_manager.processDraw(c.period, kMiss, 1000, ""));
+    ASSERT_EQ(record().rowCount(), 1);
+    EXPECT_EQ(rows()[0].firstLabel, c.firstLabel);
+    EXPECT_EQ(rows()[0].lastLabel, c.lastLabel);
+    EXPECT_EQ(rows()[0].drawLabel, c.drawLabel);
+    EXPECT_EQ(rows()[0].state, RowState::Waiting);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engine, OddPeriodTest,
+                         ::testing::Values(OddPeriod{"7", "007", "009", "007"},
+                                           OddPeriod{"abc", "000", "002", "000"},
+                                           OddPeriod{"", "000", "002", "000"},
+                                           OddPeriod{"20261211001", "001", "003", "001"},
+                                           OddPeriod{"9223372036854775807", "007", "009", "007"}));
+
 struct RefusedDraw {
     std::string numbers;
     std::string next;
@@ -191,8 +230,7 @@ void PrintTo(const RefusedDraw& c, std::ostream* os) {
     *os << "\"" << c.numbers << "\" next \"" << c.next << "\"";
 }
 
-class RefusedDrawTest : public DrawProcessingTest,
-                        public ::testing::WithParamInterface<RefusedDraw> {};
+class RefusedDrawTest : public DrawProcessingTest, public ::testing::WithParamInterface<RefusedDraw> {};
 
 TEST_P(RefusedDrawTest, ChangesNothing) {
     addEchoPlan(3);
@@ -206,8 +244,7 @@ INSTANTIATE_TEST_SUITE_P(Engine, RefusedDrawTest,
                          ::testing::Values(RefusedDraw{"", ""}, RefusedDraw{"1,2", ""},
                                            RefusedDraw{"1,2,3,4", ""}, RefusedDraw{",,", ""},
                                            RefusedDraw{"123", ""}, RefusedDraw{kHit, "1,2"},
-                                           RefusedDraw{kHit, "1,2,3,4"},
-                                           RefusedDraw{kHit, ","}));
+                                           RefusedDraw{kHit, "1,2,3,4"}, RefusedDraw{kHit, ","}));
 
 TEST_F(DrawProcessingTest, SplitNumbersKeepsInnerEmptyParts) {
     std::vector<std::string> parts;
@@ -227,12 +264,9 @@ struct ClearCase {
     int32_t rowsAfter;
 };
 
-void PrintTo(const ClearCase& c, std::ostream* os) {
-    *os << c.label;
-}
+void PrintTo(const ClearCase& c, std::ostream* os) { *os << c.label; }
 
-class ClearAfterLossesTest : public DrawProcessingTest,
-                             public ::testing::WithParamInterface<ClearCase> {};
+class ClearAfterLossesTest : public DrawProcessingTest, public ::testing::WithParamInterface<ClearCase> {};
 
 TEST_P(ClearAfterLossesTest, RowsLeft) {
     const ClearCase& c = GetParam();
@@ -278,9 +312,8 @@ TEST_F(DrawProcessingTest, BareKindReportsThroughMessageBoxes) {
     draw(45, true);
     EXPECT_EQ(rows()[0].prediction, "");
     EXPECT_EQ(rows()[0].state, RowState::Waiting);
-    EXPECT_EQ(messages.messages(),
-              (std::vector<std::string>{"错误！接口类函数 取下期预测（） 被直接调用",
-                                        "错误！接口类函数 验证预测 被直接调用"}));
+    EXPECT_EQ(messages.messages(), (std::vector<std::string>{"错误！接口类函数 取下期预测（） 被直接调用",
+                                                             "错误！接口类函数 验证预测 被直接调用"}));
 }
 
 struct TargetCase {
@@ -291,12 +324,9 @@ struct TargetCase {
     bool wantHit;
 };
 
-void PrintTo(const TargetCase& c, std::ostream* os) {
-    *os << c.label;
-}
+void PrintTo(const TargetCase& c, std::ostream* os) { *os << c.label; }
 
-class TargetOutcomeTest : public DrawProcessingTest,
-                          public ::testing::WithParamInterface<TargetCase> {
+class TargetOutcomeTest : public DrawProcessingTest, public ::testing::WithParamInterface<TargetCase> {
 protected:
     // A generator seed whose first draw in 0..100 is r.
     static uint32_t seedDrawing(int32_t r) {
@@ -334,12 +364,9 @@ INSTANTIATE_TEST_SUITE_P(
     Engine, TargetOutcomeTest,
     ::testing::Values(TargetCase{"TwoMissesWantHit", {false, false}, 80, 100, true},
                       TargetCase{"TwoMissesWantHitAtRateZero", {true, false, false}, 0, 100, true},
-                      TargetCase{"FiveHitsWantHitAtZero", {true, true, true, true, true}, 80, 0,
-                                 true},
-                      TargetCase{"FiveHitsWantMissAboveZero", {true, true, true, true, true}, 80,
-                                 1, false},
-                      TargetCase{"FourHitsFollowTheRate", {false, true, true, true, true}, 80, 81,
-                                 false},
+                      TargetCase{"FiveHitsWantHitAtZero", {true, true, true, true, true}, 80, 0, true},
+                      TargetCase{"FiveHitsWantMissAboveZero", {true, true, true, true, true}, 80, 1, false},
+                      TargetCase{"FourHitsFollowTheRate", {false, true, true, true, true}, 80, 81, false},
                       TargetCase{"RateBoundaryWantsHit", {true, false}, 80, 80, true},
                       TargetCase{"AboveRateWantsMiss", {true, false}, 80, 81, false},
                       TargetCase{"RateAboveHundredAlwaysHits", {true, false}, 120, 100, true}),

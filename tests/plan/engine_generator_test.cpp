@@ -14,9 +14,9 @@ namespace {
 
 std::vector<int32_t> firstValues(uint32_t seed, int count) {
     setRandomSeed(seed);
-    std::vector<int32_t> values;
-    for (int i = 0; i < count; ++i) {
-        values.push_back(nextRandomValue());
+    std::vector<int32_t> values(static_cast<std::size_t>(count));
+    for (int32_t& value : values) {
+        value = nextRandomValue();
     }
     return values;
 }
@@ -56,9 +56,7 @@ struct RangeCase {
     int32_t expected;  // from seed 1, whose first value is 41
 };
 
-void PrintTo(const RangeCase& c, std::ostream* os) {
-    *os << "(" << c.lo << ", " << c.hi << ")";
-}
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << "(" << c.lo << ", " << c.hi << ")"; }
 
 class RandomInRangeTest : public ::testing::TestWithParam<RangeCase> {};
 
@@ -69,13 +67,9 @@ TEST_P(RandomInRangeTest, FromSeedOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Engine, RandomInRangeTest,
-                         ::testing::Values(RangeCase{1, 6, 1 + 41 % 6},
-                                           RangeCase{6, 1, 1 + 41 % 6},
-                                           RangeCase{1, 2, 1 + 41 % 2},
-                                           RangeCase{0, 100, 41 % 101},
-                                           RangeCase{-5, 6, 41 % 7},
-                                           RangeCase{-5, -9, 0},
-                                           RangeCase{4, 4, 4},
+                         ::testing::Values(RangeCase{1, 6, 1 + 41 % 6}, RangeCase{6, 1, 1 + 41 % 6},
+                                           RangeCase{1, 2, 1 + 41 % 2}, RangeCase{0, 100, 41 % 101},
+                                           RangeCase{-5, 6, 41 % 7}, RangeCase{-5, -9, 0}, RangeCase{4, 4, 4},
                                            RangeCase{0, std::numeric_limits<int32_t>::max(), 41},
                                            RangeCase{10, 20, 10 + 41 % 11}));
 

@@ -64,9 +64,7 @@ struct PredictionCase {
     std::string expected;
 };
 
-void PrintTo(const PredictionCase& c, std::ostream* os) {
-    *os << c.label;
-}
+void PrintTo(const PredictionCase& c, std::ostream* os) { *os << c.label; }
 
 class PredictionTest : public ::testing::TestWithParam<PredictionCase> {};
 
@@ -94,11 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         PredictionCase{"SingleSure3Seed2", [] { return singleSure(3); }, 2, "04,03,01"},
         PredictionCase{"PositionCodes3Seed1", [] { return positionCodes(1, 3); }, 1, "01 05 06"},
         PredictionCase{"PositionCodes1Seed1", [] { return positionCodes(2, 1); }, 1, "06"},
-        PredictionCase{"PositionCodes6Seed1", [] { return positionCodes(3, 6); }, 1,
-                       "01 02 03 04 05 06"},
+        PredictionCase{"PositionCodes6Seed1", [] { return positionCodes(3, 6); }, 1, "01 02 03 04 05 06"},
         PredictionCase{"PositionCodes3Seed2", [] { return positionCodes(1, 3); }, 2, "01 03 04"},
-        PredictionCase{"PositionCodes7Seed1", [] { return positionCodes(1, 7); }, 1,
-                       "01 02 03 04 05 06"},
+        PredictionCase{"PositionCodes7Seed1", [] { return positionCodes(1, 7); }, 1, "01 02 03 04 05 06"},
         PredictionCase{"SameNumber3Seed1", [] { return sameNumber(3); }, 1, "666"},
         PredictionCase{"SameNumber2Seed1", [] { return sameNumber(2); }, 1, "66"},
         PredictionCase{"SameNumber1Seed2", [] { return sameNumber(1); }, 2, "4"},
@@ -132,9 +128,7 @@ struct VerificationCase {
     bool hit;
 };
 
-void PrintTo(const VerificationCase& c, std::ostream* os) {
-    *os << c.label;
-}
+void PrintTo(const VerificationCase& c, std::ostream* os) { *os << c.label; }
 
 class VerificationTest : public ::testing::TestWithParam<VerificationCase> {};
 
@@ -146,35 +140,25 @@ TEST_P(VerificationTest, AgainstDraw) {
 INSTANTIATE_TEST_SUITE_P(
     Kinds, VerificationTest,
     ::testing::Values(
-        VerificationCase{"SingleSureDigitInsideCode", [] { return singleSure(1); }, "3,4,6", "03",
-                         true},
+        VerificationCase{"SingleSureDigitInsideCode", [] { return singleSure(1); }, "3,4,6", "03", true},
         VerificationCase{"SingleSureMiss", [] { return singleSure(1); }, "1,2,4", "03", false},
-        VerificationCase{"SingleSureThirdNumber", [] { return singleSure(3); }, "1,2,5",
-                         "06,06,05", true},
-        VerificationCase{"SingleSureEmptyElement", [] { return singleSure(1); }, "1,,4", "03",
+        VerificationCase{"SingleSureThirdNumber", [] { return singleSure(3); }, "1,2,5", "06,06,05", true},
+        VerificationCase{"SingleSureEmptyElement", [] { return singleSure(1); }, "1,,4", "03", false},
+        VerificationCase{"PositionHundreds", [] { return positionCodes(1, 3); }, "5,1,2", "01 05 06", true},
+        VerificationCase{"PositionTensMiss", [] { return positionCodes(2, 3); }, "5,2,1", "01 05 06", false},
+        VerificationCase{"PositionUnits", [] { return positionCodes(3, 3); }, "2,2,6", "01 05 06", true},
+        VerificationCase{"PositionEmptyElement", [] { return positionCodes(2, 3); }, "1,,3", "01 05 06",
                          false},
-        VerificationCase{"PositionHundreds", [] { return positionCodes(1, 3); }, "5,1,2",
-                         "01 05 06", true},
-        VerificationCase{"PositionTensMiss", [] { return positionCodes(2, 3); }, "5,2,1",
-                         "01 05 06", false},
-        VerificationCase{"PositionUnits", [] { return positionCodes(3, 3); }, "2,2,6",
-                         "01 05 06", true},
-        VerificationCase{"PositionEmptyElement", [] { return positionCodes(2, 3); }, "1,,3",
-                         "01 05 06", false},
         VerificationCase{"SamePairInDraw", [] { return sameNumber(2); }, "1,5,5", "55", true},
-        VerificationCase{"SameTripleNotInDraw", [] { return sameNumber(3); }, "1,5,5", "555",
-                         false},
+        VerificationCase{"SameTripleNotInDraw", [] { return sameNumber(3); }, "1,5,5", "555", false},
         VerificationCase{"SameSingle", [] { return sameNumber(1); }, "2,3,4", "3", true},
-        VerificationCase{"DistinctTwoOfTwo", [] { return distinctNumbers(2); }, "1,2,3",
-                         "1,3,5,6", true},
-        VerificationCase{"DistinctOneOfTwo", [] { return distinctNumbers(2); }, "1,2,4",
-                         "1,3,5,6", false},
-        VerificationCase{"DistinctThreeOfThree", [] { return distinctNumbers(3); }, "1,3,5",
-                         "1,3,5,6", true},
-        VerificationCase{"DistinctCountsEachPart", [] { return distinctNumbers(2); }, "3,3,3",
-                         "1,3,5,6", false},
-        VerificationCase{"DistinctExactText", [] { return distinctNumbers(1); }, "01,02,03",
-                         "1,2,3,4", false},
+        VerificationCase{"DistinctTwoOfTwo", [] { return distinctNumbers(2); }, "1,2,3", "1,3,5,6", true},
+        VerificationCase{"DistinctOneOfTwo", [] { return distinctNumbers(2); }, "1,2,4", "1,3,5,6", false},
+        VerificationCase{"DistinctThreeOfThree", [] { return distinctNumbers(3); }, "1,3,5", "1,3,5,6", true},
+        VerificationCase{"DistinctCountsEachPart", [] { return distinctNumbers(2); }, "3,3,3", "1,3,5,6",
+                         false},
+        VerificationCase{"DistinctExactText", [] { return distinctNumbers(1); }, "01,02,03", "1,2,3,4",
+                         false},
         VerificationCase{"OddSum7", sumOddEven, "1,2,4", "单", true},
         VerificationCase{"OddSum7NotEven", sumOddEven, "1,2,4", "双", false},
         VerificationCase{"EvenSum10", sumOddEven, "2,3,5", "双", true},
@@ -227,9 +211,8 @@ TEST(PlanKinds, BareInterfaceReportsDirectCalls) {
 
     EXPECT_EQ(bare.取下期预测(1), "");
     EXPECT_FALSE(bare.clone()->验证预测({"1", "2", "3"}, "1"));
-    EXPECT_EQ(messages.messages(),
-              (std::vector<std::string>{"错误！接口类函数 取下期预测（） 被直接调用",
-                                        "错误！接口类函数 验证预测 被直接调用"}));
+    EXPECT_EQ(messages.messages(), (std::vector<std::string>{"错误！接口类函数 取下期预测（） 被直接调用",
+                                                             "错误！接口类函数 验证预测 被直接调用"}));
 }
 
 }  // namespace

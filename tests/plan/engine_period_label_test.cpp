@@ -30,25 +30,16 @@ TEST_P(PeriodLabelTest, Label) {
 
 INSTANTIATE_TEST_SUITE_P(
     Engine, PeriodLabelTest,
-    ::testing::Values(LabelCase{"20261210045", 0, 82, "045"},
-                      LabelCase{"20261210045", 1, 82, "046"},
-                      LabelCase{"20261210082", 0, 82, "082"},
-                      LabelCase{"20261210082", 1, 82, "001"},
-                      LabelCase{"20261210082", 3, 82, "003"},
-                      LabelCase{"20261210081", 2, 82, "001"},
-                      LabelCase{"20261210009", 0, 82, "009"},
-                      LabelCase{"20261210010", 0, 82, "010"},
-                      LabelCase{"20261210045", 164, 82, "045"},
-                      LabelCase{"20261210099", 0, 82, "017"},
-                      LabelCase{"20261210099", 0, 100, "099"},
-                      LabelCase{"20261210099", 1, 100, "100"},
+    ::testing::Values(LabelCase{"20261210045", 0, 82, "045"}, LabelCase{"20261210045", 1, 82, "046"},
+                      LabelCase{"20261210082", 0, 82, "082"}, LabelCase{"20261210082", 1, 82, "001"},
+                      LabelCase{"20261210082", 3, 82, "003"}, LabelCase{"20261210081", 2, 82, "001"},
+                      LabelCase{"20261210009", 0, 82, "009"}, LabelCase{"20261210010", 0, 82, "010"},
+                      LabelCase{"20261210045", 164, 82, "045"}, LabelCase{"20261210099", 0, 82, "017"},
+                      LabelCase{"20261210099", 0, 100, "099"}, LabelCase{"20261210099", 1, 100, "100"},
                       LabelCase{"20261210045", std::numeric_limits<int32_t>::max(), 82, "042"},
-                      LabelCase{"20261210045", 60, 0, "105"},
-                      LabelCase{"5", 0, 82, "005"},
-                      LabelCase{"", 1, 82, "001"},
-                      LabelCase{"ab", 0, 82, "000"},
-                      LabelCase{"2026121004x", 0, 82, "004"},
-                      LabelCase{"-5", 0, 82, "00-5"}));
+                      LabelCase{"20261210045", 60, 0, "105"}, LabelCase{"5", 0, 82, "005"},
+                      LabelCase{"", 1, 82, "001"}, LabelCase{"ab", 0, 82, "000"},
+                      LabelCase{"2026121004x", 0, 82, "004"}, LabelCase{"-5", 0, 82, "00-5"}));
 
 }  // namespace
 }  // namespace k3

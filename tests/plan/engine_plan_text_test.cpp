@@ -10,8 +10,7 @@
 namespace k3 {
 namespace {
 
-PlanRecord makeRecord(std::string name, DisplayMode mode, int32_t formulaPeriods,
-                      std::vector<PlanRow> rows) {
+PlanRecord makeRecord(std::string name, DisplayMode mode, int32_t formulaPeriods, std::vector<PlanRow> rows) {
     PlanRecord record;
     record.name = std::move(name);
     record.displayMode = static_cast<int32_t>(mode);
@@ -44,9 +43,7 @@ struct TextCase {
     std::string expected;
 };
 
-void PrintTo(const TextCase& c, std::ostream* os) {
-    *os << c.label;
-}
+void PrintTo(const TextCase& c, std::ostream* os) { *os << c.label; }
 
 class PlanTextTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -58,13 +55,12 @@ TEST_P(PlanTextTest, Formats) {
 INSTANTIATE_TEST_SUITE_P(
     Engine, PlanTextTest,
     ::testing::Values(
-        TextCase{"DetailedThreePeriods",
-                 makeRecord("独胆定1码", DisplayMode::Detailed, 3, kThreePeriodRows), "",
+        TextCase{"DetailedThreePeriods", makeRecord("独胆定1码", DisplayMode::Detailed, 3, kThreePeriodRows),
+                 "",
                  "045-047期 独胆定1码【03】 <046期-1,3,5>→中\r\n"
                  "047-049期 独胆定1码【05】 挂\r\n"
                  "050-052期 独胆定1码【02】 等开\r\n"},
-        TextCase{"DetailedOnePeriod",
-                 makeRecord("独胆定1码", DisplayMode::Detailed, 1, kOnePeriodRows), "",
+        TextCase{"DetailedOnePeriod", makeRecord("独胆定1码", DisplayMode::Detailed, 1, kOnePeriodRows), "",
                  "046期 独胆定1码【03】 <046期-1,3,5>→中\r\n"
                  "047期 独胆定1码【06】 <047期-2,2,4>→无\r\n"
                  "048期 独胆定1码【01】 等开\r\n"},
@@ -94,8 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "\r\n"
                  "\r\n"
                  " 小\r\n"},
-        TextCase{"NoRowsDetailed", makeRecord("独胆定1码", DisplayMode::Detailed, 3, {}), "",
-                 ""},
+        TextCase{"NoRowsDetailed", makeRecord("独胆定1码", DisplayMode::Detailed, 3, {}), "", ""},
         TextCase{"NoRowsCompact", makeRecord("百位定3码", DisplayMode::Compact, 3, {}), "", ""}),
     [](const auto& info) { return info.param.label; });
 

@@ -28,9 +28,7 @@ struct AcceptedSpec {
     int32_t displayMode;
 };
 
-void PrintTo(const AcceptedSpec& c, std::ostream* os) {
-    *os << c.spec;
-}
+void PrintTo(const AcceptedSpec& c, std::ostream* os) { *os << c.spec; }
 
 class AcceptedSpecTest : public ::testing::TestWithParam<AcceptedSpec> {};
 
@@ -49,22 +47,20 @@ TEST_P(AcceptedSpecTest, AddsConfiguredRecord) {
     EXPECT_EQ(record.formulaPeriods, 3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Specs, AcceptedSpecTest,
-    ::testing::Values(
-        AcceptedSpec{"独胆定1码", typeid(SingleSureKind), 1, 0, 1},
-        AcceptedSpec{"独胆定3码", typeid(SingleSureKind), 3, 0, 1},
-        AcceptedSpec{"百位定3码", typeid(PositionCodesKind), 1, 3, 2},
-        AcceptedSpec{"十位定1码", typeid(PositionCodesKind), 2, 1, 2},
-        AcceptedSpec{"个位定4码", typeid(PositionCodesKind), 3, 4, 1},
-        AcceptedSpec{"个位定06码", typeid(PositionCodesKind), 3, 6, 1},
-        AcceptedSpec{"三不同号", typeid(DistinctNumbersKind), 3, 4, 1},
-        AcceptedSpec{"三不同号通选", typeid(DistinctNumbersKind), 3, 4, 1},
-        AcceptedSpec{"一不同号", typeid(DistinctNumbersKind), 1, 4, 1},
-        AcceptedSpec{"二同号复选", typeid(SameNumberKind), 2, 0, 1},
-        AcceptedSpec{"三同号复选", typeid(SameNumberKind), 3, 0, 1},
-        AcceptedSpec{"和值单双", typeid(SumOddEvenKind), 1, 3, 1},
-        AcceptedSpec{"和值大小", typeid(SumBigSmallKind), 1, 3, 1}));
+INSTANTIATE_TEST_SUITE_P(Specs, AcceptedSpecTest,
+                         ::testing::Values(AcceptedSpec{"独胆定1码", typeid(SingleSureKind), 1, 0, 1},
+                                           AcceptedSpec{"独胆定3码", typeid(SingleSureKind), 3, 0, 1},
+                                           AcceptedSpec{"百位定3码", typeid(PositionCodesKind), 1, 3, 2},
+                                           AcceptedSpec{"十位定1码", typeid(PositionCodesKind), 2, 1, 2},
+                                           AcceptedSpec{"个位定4码", typeid(PositionCodesKind), 3, 4, 1},
+                                           AcceptedSpec{"个位定06码", typeid(PositionCodesKind), 3, 6, 1},
+                                           AcceptedSpec{"三不同号", typeid(DistinctNumbersKind), 3, 4, 1},
+                                           AcceptedSpec{"三不同号通选", typeid(DistinctNumbersKind), 3, 4, 1},
+                                           AcceptedSpec{"一不同号", typeid(DistinctNumbersKind), 1, 4, 1},
+                                           AcceptedSpec{"二同号复选", typeid(SameNumberKind), 2, 0, 1},
+                                           AcceptedSpec{"三同号复选", typeid(SameNumberKind), 3, 0, 1},
+                                           AcceptedSpec{"和值单双", typeid(SumOddEvenKind), 1, 3, 1},
+                                           AcceptedSpec{"和值大小", typeid(SumBigSmallKind), 1, 3, 1}));
 
 class RefusedSpecTest : public ::testing::TestWithParam<std::string> {};
 
@@ -78,10 +74,9 @@ TEST_P(RefusedSpecTest, AddsNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Specs, RefusedSpecTest,
-                         ::testing::Values("", "吉林独胆定1码", "独胆定1码 ", "独胆定码",
-                                           "千位定3码", "百位定0码", "百位定7码",
-                                           "百位定99999999999码", "四同号复选", "三不同号通",
-                                           "和值", "和值大小单双", "三不同号通选x"));
+                         ::testing::Values("", "吉林独胆定1码", "独胆定1码 ", "独胆定码", "千位定3码",
+                                           "百位定0码", "百位定7码", "百位定99999999999码", "四同号复选",
+                                           "三不同号通", "和值", "和值大小单双", "三不同号通选x"));
 
 TEST(PlanSpec, SeedOffsetComesFromTheNameDigest) {
     FakeClock clock;
@@ -143,8 +138,8 @@ TEST(PlanSpec, AppendRecordClonesAndInitialises) {
 
 TEST(PlanSpec, ChineseNumerals) {
     const std::vector<std::pair<std::string, int32_t>> cases = {
-        {"零", 0}, {"一", 1}, {"二", 2}, {"三", 3}, {"四", 4}, {"五", 5},  {"六", 6},
-        {"七", 7}, {"八", 8}, {"九", 9}, {"十", 10}, {"两", -1}, {"", -1}, {"1", -1}};
+        {"零", 0}, {"一", 1}, {"二", 2}, {"三", 3},  {"四", 4},  {"五", 5}, {"六", 6},
+        {"七", 7}, {"八", 8}, {"九", 9}, {"十", 10}, {"两", -1}, {"", -1},  {"1", -1}};
     for (const auto& [numeral, value] : cases) {
         EXPECT_EQ(chineseNumeral(numeral), value) << numeral;
     }
