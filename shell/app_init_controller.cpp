@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "shell/init_endpoints.h"
 #include "updater/update_check.h"
 
 namespace k3 {
@@ -26,7 +25,8 @@ bool AppInitController::setup(PlanView& planBox) {
 bool AppInitController::initService() {
     ServiceClient& client = m_state.serviceClient();
     const int32_t appId = m_state.profile().appId;
-    if (!client.init(primaryInitUrl(), appId) && !client.init(std::string(kFallbackInitUrl), appId)) {
+    const InitEndpoints& endpoints = m_state.platform().initEndpoints;
+    if (!client.init(endpoints.primary, appId) && !client.init(endpoints.fallback, appId)) {
         m_state.window().splash.close();
         // The user closed the window while the service was being tried: no message, just end.
         if (!m_state.requestsStopped()) {

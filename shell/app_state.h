@@ -20,6 +20,7 @@
 #include "service/init_info.h"
 #include "service/service_client.h"
 #include "shell/draw_cycle.h"
+#include "shell/init_endpoints.h"
 #include "shell/main_presenter.h"
 #include "shell/main_view.h"
 #include "shell/product_profile.h"
@@ -34,8 +35,8 @@ namespace k3 {
 class StartupFacade;
 
 // What the program gets from its surroundings: the clock, the user's message boxes, the event
-// pump, the files and process start of the self-update, the updater's bytes and the directory
-// of the program file.
+// pump, the files and process start of the self-update, the updater's bytes, the directory of
+// the program file and the init endpoints.
 struct AppPlatform {
     Clock& clock;
     MessageBoxes& messages;
@@ -44,6 +45,7 @@ struct AppPlatform {
     ProcessStarter& processes;
     std::string_view updaterImage;
     std::string programDirectory;
+    InitEndpoints initEndpoints = {};
 };
 
 // The parts of the main window that the start-up and the draw cycle write to.

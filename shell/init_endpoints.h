@@ -15,4 +15,10 @@ std::string primaryInitUrl(std::string_view serviceHost, const char* override);
 // The primary endpoint of this build: its configured service host and K3_INIT_URL.
 std::string primaryInitUrl();
 
+// The two init endpoints in the order they are tried.
+struct InitEndpoints {
+    std::string primary = primaryInitUrl();
+    std::string fallback = std::string(kFallbackInitUrl);
+};
+
 }  // namespace k3

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "plan/plan_view.h"
 #include "shell/main_view.h"
 #include "shell/splash.h"
+#include "updater/process_starter.h"
+#include "updater/updater_files.h"
 
 namespace k3::testing {
 
@@ -174,6 +177,31 @@ public:
     int probes = 0;
     int newestCalls = 0;
     std::vector<int32_t> requestedCounts;
+};
+
+// Files of the self-update kept in memory.
+class MemoryUpdaterFiles final : public UpdaterFiles {
+public:
+    bool exists(const std::string& path) override { return files.count(path) > 0; }
+    bool remove(const std::string& path) override { return files.erase(path) > 0; }
+    bool writeExecutable(const std::string& path, std::string_view bytes) override {
+        files[path] = bytes;
+        return true;
+    }
+
+    std::map<std::string, std::string> files;
+};
+
+class RecordingProcessStarter final : public ProcessStarter {
+public:
+    std::optional<int> startDetached(const std::string& program, const std::vector<std::string>& arguments) override {
+        started.push_back(program);
+        lastArguments = arguments;
+        return 4242;
+    }
+
+    std::vector<std::string> started;
+    std::vector<std::string> lastArguments;
 };
 
 }  // namespace k3::testing
