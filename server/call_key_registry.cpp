@@ -2,6 +2,8 @@
 // a key that its address's own limit dropped earlier, and such entries are skipped.
 #include "server/call_key_registry.h"
 
+#include <algorithm>
+
 namespace k3 {
 
 CallKeyRegistry::CallKeyRegistry(size_t capacity, size_t perAddressCapacity, int64_t lifetimeSeconds)
@@ -27,18 +29,40 @@ void CallKeyRegistry::add(const std::string& address, const std::string& key, in
 
 std::optional<std::string> CallKeyRegistry::find(const std::string& address, int64_t now,
                                                  const std::function<bool(std::string_view)>& fits) {
+    // Trying a key costs a cipher set-up, so keys are tried outside the lock, a batch at a time,
+    // newest first; a batch holds the keys issued before the previous batch's oldest.
+    uint64_t before = UINT64_MAX;
+    for (;;) {
+        const std::vector<Key> batch = newestBefore(address, now, before);
+        if (batch.empty()) {
+            return std::nullopt;
+        }
+        for (const Key& key : batch) {
+            if (fits(key.key)) {
+                return key.key;
+            }
+        }
+        before = batch.back().serial;
+    }
+}
+
+std::vector<CallKeyRegistry::Key> CallKeyRegistry::newestBefore(const std::string& address, int64_t now,
+                                                                uint64_t before) {
     std::scoped_lock lock(m_mutex);
     dropExpired(now);
+    std::vector<Key> batch;
     const auto found = m_byAddress.find(address);
     if (found == m_byAddress.end()) {
-        return std::nullopt;
+        return batch;
     }
-    for (auto key = found->second.rbegin(); key != found->second.rend(); ++key) {
-        if (fits(key->key)) {
-            return key->key;
-        }
+    const std::deque<Key>& keys = found->second;
+    auto end = std::lower_bound(keys.begin(), keys.end(), before,
+                                [](const Key& key, uint64_t serial) { return key.serial < serial; });
+    while (end != keys.begin() && batch.size() < kFindBatch) {
+        --end;
+        batch.push_back(*end);
     }
-    return std::nullopt;
+    return batch;
 }
 
 size_t CallKeyRegistry::size() const {

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace k3 {
 
@@ -41,6 +42,10 @@ private:
         uint64_t serial = 0;
     };
 
+    static constexpr size_t kFindBatch = 32;
+
+    // Up to kFindBatch live keys of the address issued before serial before, newest first.
+    std::vector<Key> newestBefore(const std::string& address, int64_t now, uint64_t before);
     void dropExpired(int64_t now);
     void dropOldest();
 

@@ -7,13 +7,14 @@
 #include "server/request_body.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 namespace k3 {
 namespace {
 
 // Each connection holds a worker while it is open; enough of them that a few slow or idle
 // clients leave room for the others.
-constexpr size_t kWorkerThreads = 128;
+constexpr size_t kWorkerThreads = 256;
 constexpr time_t kReadTimeoutSeconds = 5;
 constexpr time_t kWriteTimeoutSeconds = 5;
 constexpr time_t kKeepAliveSeconds = 3;
@@ -34,22 +35,29 @@ DrawServer::DrawServer(DrawFeed& feed, CallKeyRegistry& keys, RandomSource& rand
     m_http->set_write_timeout(kWriteTimeoutSeconds, 0);
     m_http->set_keep_alive_timeout(kKeepAliveSeconds);
     m_http->set_keep_alive_max_count(kKeepAliveRequests);
+    // Headers and body leave in separate writes; without this each reply waits for the
+    // client's delayed acknowledgement.
+    m_http->set_tcp_nodelay(true);
     // The library's default adds SO_REUSEPORT, which would let a second service share the port
     // unnoticed; an address in use must be refused.
-    m_http->set_socket_options([](socket_t socket) {
+    m_http->set_socket_options([this](socket_t socket) {
         const int yes = 1;
         setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+        m_listenSocket = socket;
     });
 }
 
 DrawServer::~DrawServer() { stop(); }
 
 std::optional<int> DrawServer::bind(const std::string& host, int port) {
-    if (port == 0) {
-        const int bound = m_http->bind_to_any_port(host);
-        return bound > 0 ? std::optional<int>(bound) : std::nullopt;
+    const int bound = port == 0 ? m_http->bind_to_any_port(host) : (m_http->bind_to_port(host, port) ? port : -1);
+    if (bound <= 0) {
+        return std::nullopt;
     }
-    return m_http->bind_to_port(host, port) ? std::optional<int>(port) : std::nullopt;
+    // The library listens with a backlog of 5, which drops connections when many clients come
+    // at once; listening again on the bound socket raises it.
+    ::listen(m_listenSocket, SOMAXCONN);
+    return bound;
 }
 
 void DrawServer::serve(const InitSettings& init, OfferedFile offer) {

@@ -48,6 +48,7 @@ private:
     Clock& m_clock;
     std::unique_ptr<httplib::Server> m_http;
     std::unique_ptr<ProtocolEndpoint> m_endpoint;
+    int m_listenSocket = -1;  // the socket of the last bind attempt
 };
 
 }  // namespace k3

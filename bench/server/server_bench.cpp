@@ -1,0 +1,95 @@
+// What one request costs the service itself, without the network: the handshake, a sealed
+// "newestdraw" call, a 50-row history and a call under a wrong key while many keys wait.
+#include "platform/clock.h"
+#include "server/call_key_registry.h"
+#include "server/draw_feed.h"
+#include "server/draw_functions.h"
+#include "server/protocol_endpoint.h"
+#include "server/random_source.h"
+#include "service/request_envelope.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace k3 {
+namespace {
+
+constexpr const char* kClient = "127.0.0.1";
+
+class Service {
+public:
+    Service() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "k3drawd-bench-XXXXXX").string();
+        m_dir = mkdtemp(pattern.data());
+        std::string error;
+        m_store = DrawStore::open(m_dir + "/draws.sqlite3", error);
+        m_feed = std::make_unique<DrawFeed>(*m_store, m_schedule, m_random, m_clock);
+        m_feed->start(error);
+        endpoint = std::make_unique<ProtocolEndpoint>(keys, m_random, m_clock, makeDrawFunctions(*m_feed, "{}"));
+    }
+    ~Service() { std::filesystem::remove_all(m_dir); }
+
+    std::string callKey() {
+        const std::string reply = endpoint->answer("DATA=GETRAND?1494000000", kClient);
+        const std::string marker = R"("data":")";
+        const size_t start = reply.find(marker) + marker.size();
+        return decodeHandshakeData(reply.substr(start, reply.find('"', start) - start));
+    }
+
+    CallKeyRegistry keys;
+    std::unique_ptr<ProtocolEndpoint> endpoint;
+
+private:
+    SystemClock m_clock;
+    SystemRandom m_random;
+    DrawSchedule m_schedule{m_clock, 0};
+    std::string m_dir;
+    std::unique_ptr<DrawStore> m_store;
+    std::unique_ptr<DrawFeed> m_feed;
+};
+
+void BM_Handshake(benchmark::State& state) {
+    Service service;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(service.endpoint->answer("DATA=GETRAND?1494000000", kClient));
+    }
+}
+BENCHMARK(BM_Handshake);
+
+void callBenchmark(benchmark::State& state, const ServiceRequest& request) {
+    Service service;
+    for (auto _ : state) {
+        const std::string body = callBody(sealRequest(request, service.callKey()));
+        benchmark::DoNotOptimize(service.endpoint->answer(body, kClient));
+    }
+}
+
+void BM_HandshakeAndNewestDraw(benchmark::State& state) {
+    callBenchmark(state, {3456, "newestdraw", kServiceAppId, {}});
+}
+BENCHMARK(BM_HandshakeAndNewestDraw);
+
+void BM_HandshakeAndHistoryOf50(benchmark::State& state) {
+    callBenchmark(state, {3456, "select_draw", kServiceAppId, {"", "50"}});
+}
+BENCHMARK(BM_HandshakeAndHistoryOf50);
+
+// Every key of the address is tried before the call is refused.
+void BM_WrongKeyAmongWaitingKeys(benchmark::State& state) {
+    Service service;
+    for (int64_t i = 0; i < state.range(0); ++i) {
+        service.callKey();
+    }
+    const std::string body = callBody(sealRequest({1, "newestdraw", kServiceAppId, {}}, "NotAKeyOfOurs123"));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(service.endpoint->answer(body, kClient));
+    }
+}
+BENCHMARK(BM_WrongKeyAmongWaitingKeys)->Arg(16)->Arg(256)->Arg(4096);
+
+}  // namespace
+}  // namespace k3
+
+BENCHMARK_MAIN();
