@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <optional>
+#include <random>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -77,6 +78,26 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"LastLineWithoutBreakStaysSo", "[S]\r\nk=1", "[S]\r\nk=v"},
         WriteCase{"OtherBytesKept", "; note\n[T]\n x = y \n[S]\nk=1\n\tz\n", "; note\n[T]\n x = y \n[S]\nk=v\r\n\tz\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Files made of random pieces of the format: whatever the file, a write must read back and
+// must not change what another section or key reads.
+TEST(ProfileTextTest, WritesReadBackAndLeaveTheRestOnRandomFiles) {
+    const std::vector<std::string> pieces = {"[S]", "[T]", "[s]", "[", "]", "k", "K", "j", "=", " ", "\t",
+                                             "\r\n", "\n", ";", "1", "\"", "\x81\x41"};
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 2000; ++round) {
+        std::string file;
+        const int length = static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) {
+            file += pieces[random() % pieces.size()];
+        }
+        const std::string after = withProfileValue(file, "S", "k", "v2");
+        EXPECT_EQ(findProfileValue(after, "S", "k"), "v2") << file;
+        EXPECT_EQ(findProfileValue(after, "T", "k"), findProfileValue(file, "T", "k")) << file;
+        EXPECT_EQ(findProfileValue(after, "S", "j"), findProfileValue(file, "S", "j")) << file;
+        EXPECT_EQ(withProfileValue(after, "S", "k", "v2"), after) << file;
+    }
+}
 
 std::string fileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
