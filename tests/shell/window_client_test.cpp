@@ -1,0 +1,328 @@
+// The whole client window against a real k3drawd: the start-up, the buttons, new draws, a
+// service that goes away and comes back, and a start-up with no service at all.
+#include "tests/shell/window_test_registry.h"
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/text.h"
+#include "shell/app_state.h"
+#include "shell/qt_client.h"
+#include "shell/qt_event_pump.h"
+#include "shell/settings_file.h"
+#include "tests/shell/window_drawd.h"
+#include "updater/process_starter.h"
+#include "updater/updater_files.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <memory>
+#include <sqlite3.h>
+
+namespace k3::test {
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("配置.ini");
+const QString kDrawDue = QStringLiteral("正在开奖……");
+constexpr int kDrawWaitMilliseconds = 30000;
+
+// The client as main() builds it, with recorded message boxes and endpoints of the test's
+// choosing.
+class ClientUnderTest {
+public:
+    ClientUnderTest(const QString& folder, const QString& primaryUrl, const QString& fallbackUrl)
+        : m_platform{m_clock,  m_messages, m_events,           m_files,
+                     m_processes, {},      folder.toStdString(), InitEndpoints{primaryUrl.toStdString(),
+                                                                               fallbackUrl.toStdString()}}
+    {
+        m_state = std::make_unique<AppState>(m_platform);
+        m_state->setProductProfile(thisBuildProfile(m_messages));
+        m_client = std::make_unique<QtClient>(*m_state);
+    }
+
+    bool start() { return m_client->onMainWindowCreated(); }
+
+    AppState& state() { return *m_state; }
+    MainWindow& window() { return m_client->window(); }
+    QtClient& client() { return *m_client; }
+    const std::vector<std::string>& messages() const { return m_messages.messages(); }
+
+    QLabel* label(const char* name) { return window().findChild<QLabel*>(QString::fromUtf8(name)); }
+    QPushButton* button(const char* name) { return window().findChild<QPushButton*>(QString::fromUtf8(name)); }
+    QString topPeriod() { return window().historyList()->topLevelItem(0)->text(0); }
+
+private:
+    SystemClock m_clock;
+    RecordingMessageBoxes m_messages;
+    QtEventPump m_events;
+    DiskUpdaterFiles m_files;
+    SpawnProcessStarter m_processes;
+    AppPlatform m_platform;
+    std::unique_ptr<AppState> m_state;
+    std::unique_ptr<QtClient> m_client;
+};
+
+std::string readStoredSetting(const QString& folder, std::string_view key)
+{
+    SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
+    settings.prepareSettings(folder.toStdString());
+    return settings.readSetting(key, "missing");
+}
+
+// Keeps the newest count draws of the service's store and drops the rest.
+bool keepNewestDraws(const QString& databasePath, int count)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(databasePath.toUtf8().constData(), &db) != SQLITE_OK)
+        return false;
+    const std::string sql = "DELETE FROM draws WHERE period NOT IN (SELECT period FROM draws ORDER BY period DESC LIMIT "
+        + std::to_string(count) + ")";
+    const bool ok = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
+}
+
+}  // namespace
+
+class WindowClientTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_folder->isValid());
+        m_previousDirectory = QDir::currentPath();
+        QDir::setCurrent(m_folder->path());
+    }
+
+    void cleanup()
+    {
+        m_drawd.reset();
+        QDir::setCurrent(m_previousDirectory);
+        m_folder.reset();
+    }
+
+    void startsWithoutSettingsFile()
+    {
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        QVERIFY(client);
+        QCOMPARE(client->window().formulaPeriodsBox()->currentText(), QStringLiteral("3"));
+        QCOMPARE(client->state().formulaPeriods, 3);
+        QVERIFY(!QFile::exists(kSettingsFile));
+        QVERIFY(client->window().isVisible());
+        QVERIFY(client->state().windowReady);
+        QVERIFY(!client->client().splash().isOpen());
+        QVERIFY(client->window().countdownTimer()->isActive());
+        QCOMPARE(client->window().countdownTimer()->interval(), 100);
+        QCOMPARE(client->window().historyList()->topLevelItemCount(), 50);
+        QCOMPARE(client->label("透明标签_当前期号")->text(), QStringLiteral("当前期号：") + client->topPeriod());
+        QVERIFY(client->window().planBox()->toPlainText().contains(QStringLiteral("当前计划统计：总计")));
+        QVERIFY(client->messages().empty());
+    }
+
+    void storedFormulaPeriodsSelectItem()
+    {
+        SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
+        settings.prepareSettings(m_folder->path().toStdString());
+        QVERIFY(settings.writeSetting(kFormulaPeriodsKey, "2"));
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        QVERIFY(client);
+        QCOMPARE(client->window().formulaPeriodsBox()->currentText(), QStringLiteral("2"));
+        QCOMPARE(client->state().formulaPeriods, 2);
+    }
+
+    void switchFormulaPeriods_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("new choice 1") << 0 << true;
+        QTest::newRow("new choice 2") << 1 << true;
+        QTest::newRow("choice in force") << 2 << false;
+    }
+
+    void switchFormulaPeriods()
+    {
+        QFETCH(int, item);
+        QFETCH(bool, written);
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        QVERIFY(client);
+        const QString planBefore = client->window().planBox()->toPlainText();
+        client->window().formulaPeriodsBox()->setCurrentIndex(item);
+        QTest::mouseClick(client->button("超级按钮_期数切换"), Qt::LeftButton);
+        QCOMPARE(client->state().formulaPeriods, item + 1);
+        QCOMPARE(QFile::exists(kSettingsFile), written);
+        if (!written)
+            return;
+        QCOMPARE(readStoredSetting(m_folder->path(), kFormulaPeriodsKey), std::to_string(item + 1));
+        // The file is GBK on disk, as the family's other programs read it.
+        QFile file(kSettingsFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.contains(QByteArray::fromStdString(*utf8ToGbk("公式期数"))));
+        QVERIFY(!bytes.contains(QByteArray("公式期数")));
+        // The plan was rebuilt for the new periods.
+        QVERIFY(client->window().planBox()->toPlainText() != planBefore);
+    }
+
+    void copyPutsPlanOnClipboard()
+    {
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        QVERIFY(client);
+        QApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::mouseClick(client->button("超级按钮_复制"), Qt::LeftButton);
+        const QString plan = client->window().planBox()->toPlainText();
+        QVERIFY(plan.contains(QStringLiteral("彩票有风险，投注需谨慎！")));
+        QCOMPARE(QApplication::clipboard()->text(), plan);
+        QCOMPARE(client->label("气球提示框1")->text(), QStringLiteral("已复制到剪辑版"));
+    }
+
+    void clearRebuildsPlanAndSaysSo()
+    {
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        QVERIFY(client);
+        client->window().planBox()->setPlainText(QStringLiteral("stale"));
+        QTest::mouseClick(client->button("超级按钮_清理计划"), Qt::LeftButton);
+        QCOMPARE(client->messages(), std::vector<std::string>{"清理成功！计划已经重新获取。"});
+        const QString rebuilt = client->window().planBox()->toPlainText();
+        QVERIFY(rebuilt.contains(QStringLiteral("当前计划统计：总计")));
+        QVERIFY(rebuilt.contains(QStringLiteral("独胆定1码")));
+    }
+
+    // Labels first, then the plan box, then the history row at the top.
+    void newDrawReachesLabelsPlanAndHistoryInOrder()
+    {
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("3")});
+        QVERIFY(client);
+        const QString firstPeriod = client->topPeriod();
+        QLabel* periodLabel = client->label("透明标签_当前期号");
+        QStringList events;
+        connect(client->window().planBox(), &QPlainTextEdit::textChanged, this,
+                [&] { events << QStringLiteral("plan while label shows ") + periodLabel->text(); });
+        connect(client->window().historyList()->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+            events << QStringLiteral("row while label shows ") + periodLabel->text();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != firstPeriod, kDrawWaitMilliseconds);
+        const QString newPeriod = client->topPeriod();
+        const QString shown = QStringLiteral("当前期号：") + newPeriod;
+        QCOMPARE(events.value(0), QStringLiteral("plan while label shows ") + shown);
+        QVERIFY(events.contains(QStringLiteral("row while label shows ") + shown));
+        QVERIFY(events.indexOf(QStringLiteral("row while label shows ") + shown) > 0);
+        QCOMPARE(client->window().historyList()->topLevelItem(1)->text(0), firstPeriod);
+        QCOMPARE(client->window().historyList()->topLevelItemCount(), 51);
+        const QString numbers = client->window().historyList()->topLevelItem(0)->text(1);
+        QCOMPARE(client->label("透明标签_开奖1")->text(), numbers.mid(0, 1));
+        QCOMPARE(client->label("透明标签_开奖3")->text(), numbers.mid(2, 1));
+        QCOMPARE(client->label("透明标签_开奖5")->text(), numbers.mid(4, 1));
+        QCOMPARE(client->state().drawHistory.at(1).period, newPeriod.toStdString());
+    }
+
+    // The countdown goes on without the service, shows the draw as due, and picks up the new
+    // draw once the service is back.
+    void serviceStoppedAndBack()
+    {
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("12")});
+        QVERIFY(client);
+        QLabel* drawTime = client->label("透明标签_开奖时间");
+        const QString firstPeriod = client->topPeriod();
+        QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != firstPeriod, kDrawWaitMilliseconds);
+        const QString heldPeriod = client->topPeriod();
+        QTRY_VERIFY_WITH_TIMEOUT(drawTime->text() != kDrawDue, kDrawWaitMilliseconds);
+        m_drawd->stop();
+
+        QStringList countdown;
+        const QDeadlineTimer deadline(kDrawWaitMilliseconds);
+        while (drawTime->text() != kDrawDue && !deadline.hasExpired()) {
+            if (!countdown.contains(drawTime->text()))
+                countdown << drawTime->text();
+            QTest::qWait(50);
+        }
+        QCOMPARE(drawTime->text(), kDrawDue);
+        QVERIFY2(countdown.size() >= 3, qPrintable(countdown.join(QLatin1Char(' '))));
+        // While the service is away the window keeps saying so and nothing new arrives.
+        QTest::qWait(7000);
+        QCOMPARE(drawTime->text(), kDrawDue);
+        QCOMPARE(client->topPeriod(), heldPeriod);
+        QVERIFY(client->messages().empty());
+
+        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != heldPeriod, kDrawWaitMilliseconds);
+        QTRY_VERIFY_WITH_TIMEOUT(drawTime->text() != kDrawDue, kDrawWaitMilliseconds);
+        QCOMPARE(client->label("透明标签_当前期号")->text(), QStringLiteral("当前期号：") + client->topPeriod());
+    }
+
+    void noServiceEndsTheStart()
+    {
+        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), closedInitUrl(), closedInitUrl());
+        QVERIFY(!client->start());
+        QCOMPARE(client->messages().size(), std::size_t{1});
+        QVERIFY2(QString::fromStdString(client->messages().front()).startsWith(QStringLiteral("初始化连接服务器失败！")),
+                 client->messages().front().c_str());
+        QVERIFY(!client->window().isVisible());
+        QVERIFY(!client->client().splash().isOpen());
+        QVERIFY(!client->window().countdownTimer()->isActive());
+    }
+
+    // A service with 30 draws: the list still has 50 rows, the last 20 of them empty.
+    void shortHistoryFillsWithEmptyRows()
+    {
+        m_drawd = std::make_unique<WindowDrawd>(m_folder->path(), QStringList{QStringLiteral("--interval"),
+                                                                             QStringLiteral("3600")});
+        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        m_drawd->stop();
+        QVERIFY(keepNewestDraws(m_drawd->databasePath(), 30));
+        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
+        QVERIFY(client->start());
+        QTreeWidget* list = client->window().historyList();
+        QCOMPARE(list->topLevelItemCount(), 50);
+        for (int row = 0; row < 50; ++row) {
+            const bool empty = list->topLevelItem(row)->text(0).isEmpty();
+            QCOMPARE(empty, row >= 30);
+        }
+        QCOMPARE(client->state().drawHistory.size(), std::size_t{50});
+        QVERIFY(client->window().planBox()->toPlainText().contains(QStringLiteral("当前计划统计：总计")));
+    }
+
+private:
+    // A client started against a fresh k3drawd; null (with the reason printed) when either
+    // does not start.
+    std::unique_ptr<ClientUnderTest> startedClient(const QStringList& drawdArguments)
+    {
+        m_drawd = std::make_unique<WindowDrawd>(m_folder->path(), drawdArguments);
+        if (!m_drawd->start()) {
+            qWarning("%s", qPrintable(m_drawd->error()));
+            return nullptr;
+        }
+        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
+        if (!client->start()) {
+            qWarning("the client did not start: %s",
+                     client->messages().empty() ? "no message" : client->messages().front().c_str());
+            return nullptr;
+        }
+        return client;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QString m_previousDirectory;
+    std::unique_ptr<WindowDrawd> m_drawd;
+};
+
+K3_WINDOW_TEST(WindowClientTest);
+
+}  // namespace k3::test
+
+#include "window_client_test.moc"
