@@ -7,7 +7,7 @@ PlanRecord::PlanRecord() : kind(std::make_unique<PlanKind>()) {}
 
 PlanRecord::PlanRecord(const PlanRecord& other)
     : name(other.name),
-      kind(other.kind->clone()),
+      kind(other.kind ? other.kind->clone() : std::make_unique<PlanKind>()),
       seedOffset(other.seedOffset),
       rows(other.rows),
       displayMode(other.displayMode),

@@ -37,7 +37,7 @@ struct PlanRecord {
     int32_t rowCount() const { return static_cast<int32_t>(rows.size()); }
 
     std::string name;                // the key records are looked up by (exact equality)
-    std::unique_ptr<PlanKind> kind;  // never null: a bare PlanKind until a kind is given
+    std::unique_ptr<PlanKind> kind;  // a bare PlanKind until a kind is given; null only once moved from
     int32_t seedOffset = 0;          // 0..16777215, from the digest of name
     std::vector<PlanRow> rows;
     int32_t displayMode = 0;     // DisplayMode value
