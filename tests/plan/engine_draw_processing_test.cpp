@@ -372,6 +372,32 @@ INSTANTIATE_TEST_SUITE_P(
                       TargetCase{"RateAboveHundredAlwaysHits", {true, false}, 120, 100, true}),
     [](const auto& info) { return info.param.label; });
 
+// After every processed draw each plan ends with exactly one open row and every row before it is
+// settled, whatever the kind, the formula periods and whether the next numbers are known.
+TEST_F(DrawProcessingTest, EveryDrawLeavesOneOpenRowPerPlan) {
+    for (const char* spec :
+         {"独胆定1码", "百位定3码", "个位定4码", "二同号复选", "三不同号", "和值单双", "和值大小"}) {
+        ASSERT_TRUE(m_manager.addPlan(spec, spec, 3));
+    }
+    m_manager.setFormulaPeriods(2, "和值大小", true);
+    m_manager.setFormulaPeriods(1, "三不同号", true);
+    m_clock.setTickStep(16);
+    const std::vector<std::string> numbers = {"1,2,3", "4,4,6", "2,5,6", "3,3,3", "1,1,5", "6,5,2"};
+    for (int number = 1; number <= 82; ++number) {
+        const std::string next =
+            number < 82 ? numbers[static_cast<std::size_t>(number + 1) % numbers.size()] : "";
+        ASSERT_TRUE(m_manager.processDraw(
+            period(number), numbers[static_cast<std::size_t>(number) % numbers.size()], number * 37, next));
+        for (const PlanRecord& plan : m_manager.records()) {
+            ASSERT_EQ(plan.rows.back().state, RowState::Waiting) << plan.name << " at " << number;
+            for (std::size_t i = 0; i + 1 < plan.rows.size(); ++i) {
+                EXPECT_NE(plan.rows[i].state, RowState::Waiting) << plan.name << " row " << i;
+                EXPECT_FALSE(plan.rows[i].drawLabel.empty()) << plan.name << " row " << i;
+            }
+        }
+    }
+}
+
 TEST_F(DrawProcessingTest, RedrawSeedsMoveOnByTheTickCount) {
     addEchoPlan(1);
     m_clock.setTick(1000);
