@@ -3,13 +3,9 @@
 
 namespace k3 {
 
-bool JsonArray::add(std::string_view value)
-{
-    return jsonarrayaddstring(handle(), value) != 0;
-}
+bool JsonArray::add(std::string_view value) { return jsonarrayaddstring(handle(), value) != 0; }
 
-std::string JsonArray::getAt(int32_t index, int32_t& type) const
-{
+std::string JsonArray::getAt(int32_t index, int32_t& type) const {
     int32_t element = 0;
     std::string name;
     type = jsongetat(handle(), index - 1, element, name);

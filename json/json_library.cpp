@@ -18,19 +18,18 @@ using Json = nlohmann::ordered_json;
 using JsonPointer = Json::json_pointer;
 
 struct Entry {
-    std::unique_ptr<Json> value;  // set for a root
-    bool fresh = false;           // a root from jsoncreate that has received nothing yet
+    std::unique_ptr<Json> value;                   // set for a root
+    bool fresh = false;                            // a root from jsoncreate that has received nothing yet
     std::map<std::string, int32_t> memberHandles;  // of a root: path -> handle
-    int32_t root = 0;             // set for a member
-    JsonPointer path;             // of a member, inside its root
+    int32_t root = 0;                              // set for a member
+    JsonPointer path;                              // of a member, inside its root
 };
 
 class HandleTable {
 public:
     std::mutex mutex;
 
-    int32_t addRoot(Json value, bool fresh = false)
-    {
+    int32_t addRoot(Json value, bool fresh = false) {
         const int32_t handle = nextHandle();
         Entry& entry = m_entries[handle];
         entry.value = std::make_unique<Json>(std::move(value));
@@ -38,15 +37,13 @@ public:
         return handle;
     }
 
-    Entry* find(int32_t handle)
-    {
+    Entry* find(int32_t handle) {
         const auto it = m_entries.find(handle);
         return it == m_entries.end() ? nullptr : &it->second;
     }
 
     // The value a handle stands for; nullptr for an unknown handle or a vanished member.
-    Json* resolve(int32_t handle)
-    {
+    Json* resolve(int32_t handle) {
         Entry* entry = find(handle);
         if (!entry) {
             return nullptr;
@@ -62,8 +59,7 @@ public:
     }
 
     // The handle of a child of handle's value, reused when asked for again.
-    int32_t memberHandle(int32_t handle, const std::string& key, bool isIndex, size_t index)
-    {
+    int32_t memberHandle(int32_t handle, const std::string& key, bool isIndex, size_t index) {
         const Entry& parent = *find(handle);
         const int32_t rootHandle = parent.value ? handle : parent.root;
         JsonPointer path = parent.value ? JsonPointer() : parent.path;
@@ -81,8 +77,7 @@ public:
         return member;
     }
 
-    void erase(int32_t handle)
-    {
+    void erase(int32_t handle) {
         Entry* entry = find(handle);
         if (!entry) {
             return;
@@ -98,8 +93,7 @@ public:
     }
 
 private:
-    int32_t nextHandle()
-    {
+    int32_t nextHandle() {
         do {
             m_next = m_next == std::numeric_limits<int32_t>::max() ? 1 : m_next + 1;
         } while (m_entries.contains(m_next));
@@ -112,58 +106,52 @@ private:
 
 // Never destroyed: value objects with static storage may free their values after every other
 // static is gone.
-HandleTable& table()
-{
+HandleTable& table() {
     static HandleTable* const instance = new HandleTable;
     return *instance;
 }
 
-int32_t typeOf(const Json* value)
-{
+int32_t typeOf(const Json* value) {
     if (!value) {
         return JsonType::None;
     }
     switch (value->type()) {
-    case Json::value_t::null:
-        return JsonType::Null;
-    case Json::value_t::boolean:
-        return JsonType::Bool;
-    case Json::value_t::string:
-        return JsonType::String;
-    case Json::value_t::number_integer: {
-        const int64_t number = value->get<int64_t>();
-        const bool fits32 = number >= std::numeric_limits<int32_t>::min()
-                            && number <= std::numeric_limits<int32_t>::max();
-        return fits32 ? JsonType::Int32 : JsonType::Int64;
-    }
-    case Json::value_t::number_unsigned: {
-        const uint64_t number = value->get<uint64_t>();
-        if (number <= static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
-            return JsonType::Int32;
+        case Json::value_t::null:
+            return JsonType::Null;
+        case Json::value_t::boolean:
+            return JsonType::Bool;
+        case Json::value_t::string:
+            return JsonType::String;
+        case Json::value_t::number_integer: {
+            const int64_t number = value->get<int64_t>();
+            const bool fits32 = number >= std::numeric_limits<int32_t>::min() &&
+                                number <= std::numeric_limits<int32_t>::max();
+            return fits32 ? JsonType::Int32 : JsonType::Int64;
         }
-        return number <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) ? JsonType::Int64
-                                                                                    : JsonType::UInt64;
-    }
-    case Json::value_t::number_float:
-        return JsonType::Double;
-    case Json::value_t::object:
-        return JsonType::Object;
-    case Json::value_t::array:
-        return JsonType::Array;
-    default:  // discarded (a failed parse) and binary
-        return JsonType::None;
+        case Json::value_t::number_unsigned: {
+            const uint64_t number = value->get<uint64_t>();
+            if (number <= static_cast<uint64_t>(std::numeric_limits<int32_t>::max())) {
+                return JsonType::Int32;
+            }
+            return number <= static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) ? JsonType::Int64
+                                                                                        : JsonType::UInt64;
+        }
+        case Json::value_t::number_float:
+            return JsonType::Double;
+        case Json::value_t::object:
+            return JsonType::Object;
+        case Json::value_t::array:
+            return JsonType::Array;
+        default:  // discarded (a failed parse) and binary
+            return JsonType::None;
     }
 }
 
-std::string dump(const Json& value)
-{
-    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
+std::string dump(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
 
 // A number as T: integers wrap like a C cast, doubles out of T's range give 0.
 template <typename T>
-T numberAs(const Json* value)
-{
+T numberAs(const Json* value) {
     if (!value) {
         return 0;
     }
@@ -175,16 +163,15 @@ T numberAs(const Json* value)
     }
     if (value->is_number_float()) {
         const double number = value->get<double>();
-        const bool inRange = number >= static_cast<double>(std::numeric_limits<T>::lowest())
-                             && number < static_cast<double>(std::numeric_limits<T>::max());
+        const bool inRange = number >= static_cast<double>(std::numeric_limits<T>::lowest()) &&
+                             number < static_cast<double>(std::numeric_limits<T>::max());
         return inRange ? static_cast<T>(number) : 0;
     }
     return 0;
 }
 
 // The target of a member write: an object, or a fresh value that now becomes one.
-Json* objectTarget(HandleTable& handles, int32_t handle)
-{
+Json* objectTarget(HandleTable& handles, int32_t handle) {
     Entry* entry = handles.find(handle);
     Json* target = handles.resolve(handle);
     if (entry && entry->fresh) {
@@ -196,27 +183,23 @@ Json* objectTarget(HandleTable& handles, int32_t handle)
 
 }  // namespace
 
-int32_t jsoncreate()
-{
+int32_t jsoncreate() {
     std::scoped_lock lock(table().mutex);
     return table().addRoot(Json::array(), true);
 }
 
-int32_t jsonparse(std::string_view text)
-{
+int32_t jsonparse(std::string_view text) {
     Json parsed = Json::parse(text.begin(), text.end(), nullptr, false);
     std::scoped_lock lock(table().mutex);
     return table().addRoot(std::move(parsed));
 }
 
-void jsonfree(int32_t handle)
-{
+void jsonfree(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     table().erase(handle);
 }
 
-int32_t jsonclone(int32_t handle)
-{
+int32_t jsonclone(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
     if (!value) {
@@ -226,14 +209,12 @@ int32_t jsonclone(int32_t handle)
     return table().addRoot(*value, entry->fresh);
 }
 
-int32_t jsongettype(int32_t handle)
-{
+int32_t jsongettype(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     return typeOf(table().resolve(handle));
 }
 
-int32_t jsongetsize(int32_t handle)
-{
+int32_t jsongetsize(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
     if (!value || !(value->is_object() || value->is_array())) {
@@ -242,15 +223,13 @@ int32_t jsongetsize(int32_t handle)
     return static_cast<int32_t>(value->size());
 }
 
-std::string jsontostring(int32_t handle)
-{
+std::string jsontostring(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
     return typeOf(value) == JsonType::None ? std::string() : dump(*value);
 }
 
-int32_t jsongetobjectvalue(int32_t handle, std::string_view key, int32_t& member)
-{
+int32_t jsongetobjectvalue(int32_t handle, std::string_view key, int32_t& member) {
     member = 0;
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
@@ -261,8 +240,7 @@ int32_t jsongetobjectvalue(int32_t handle, std::string_view key, int32_t& member
     return typeOf(table().resolve(member));
 }
 
-int32_t jsongetat(int32_t handle, int32_t index, int32_t& member, std::string& name)
-{
+int32_t jsongetat(int32_t handle, int32_t index, int32_t& member, std::string& name) {
     member = 0;
     name.clear();
     std::scoped_lock lock(table().mutex);
@@ -281,8 +259,7 @@ int32_t jsongetat(int32_t handle, int32_t index, int32_t& member, std::string& n
     return typeOf(table().resolve(member));
 }
 
-int32_t jsoncopyobjectvalue(int32_t handle, std::string_view key, int32_t& copy)
-{
+int32_t jsoncopyobjectvalue(int32_t handle, std::string_view key, int32_t& copy) {
     copy = 0;
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
@@ -295,8 +272,7 @@ int32_t jsoncopyobjectvalue(int32_t handle, std::string_view key, int32_t& copy)
     return type;
 }
 
-int32_t jsonpushstring(int32_t handle, std::string_view key, std::string_view text)
-{
+int32_t jsonpushstring(int32_t handle, std::string_view key, std::string_view text) {
     std::scoped_lock lock(table().mutex);
     Json* target = objectTarget(table(), handle);
     if (!target) {
@@ -306,8 +282,7 @@ int32_t jsonpushstring(int32_t handle, std::string_view key, std::string_view te
     return 1;
 }
 
-int32_t jsonpushobject(int32_t handle, std::string_view key, int32_t value)
-{
+int32_t jsonpushobject(int32_t handle, std::string_view key, int32_t value) {
     std::scoped_lock lock(table().mutex);
     const Json* source = table().resolve(value);
     if (typeOf(source) == JsonType::None) {
@@ -322,8 +297,7 @@ int32_t jsonpushobject(int32_t handle, std::string_view key, int32_t value)
     return 1;
 }
 
-int32_t jsonarrayaddstring(int32_t handle, std::string_view text)
-{
+int32_t jsonarrayaddstring(int32_t handle, std::string_view text) {
     std::scoped_lock lock(table().mutex);
     Entry* entry = table().find(handle);
     Json* target = table().resolve(handle);
@@ -335,8 +309,7 @@ int32_t jsonarrayaddstring(int32_t handle, std::string_view text)
     return 1;
 }
 
-std::string jsongetstring(int32_t handle)
-{
+std::string jsongetstring(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
     if (typeOf(value) == JsonType::None) {
@@ -345,39 +318,33 @@ std::string jsongetstring(int32_t handle)
     return value->is_string() ? value->get<std::string>() : dump(*value);
 }
 
-bool jsongetbool(int32_t handle)
-{
+bool jsongetbool(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
     return value && value->is_boolean() && value->get<bool>();
 }
 
-int32_t jsongetint(int32_t handle)
-{
+int32_t jsongetint(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     return numberAs<int32_t>(table().resolve(handle));
 }
 
-uint32_t jsongetuint(int32_t handle)
-{
+uint32_t jsongetuint(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     return numberAs<uint32_t>(table().resolve(handle));
 }
 
-int64_t jsongetlonglong(int32_t handle)
-{
+int64_t jsongetlonglong(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     return numberAs<int64_t>(table().resolve(handle));
 }
 
-uint64_t jsongetulonglong(int32_t handle)
-{
+uint64_t jsongetulonglong(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     return numberAs<uint64_t>(table().resolve(handle));
 }
 
-double jsongetdouble(int32_t handle)
-{
+double jsongetdouble(int32_t handle) {
     std::scoped_lock lock(table().mutex);
     const Json* value = table().resolve(handle);
     return value && value->is_number() ? value->get<double>() : 0.0;

@@ -7,12 +7,9 @@
 
 namespace k3 {
 
-JsonValue::JsonValue(const JsonValue& other) : m_handle(jsonclone(other.m_handle)), m_kind(other.m_kind)
-{
-}
+JsonValue::JsonValue(const JsonValue& other) : m_handle(jsonclone(other.m_handle)), m_kind(other.m_kind) {}
 
-JsonValue& JsonValue::operator=(const JsonValue& other)
-{
+JsonValue& JsonValue::operator=(const JsonValue& other) {
     if (this != &other) {
         hold(jsonclone(other.m_handle));
     }
@@ -20,37 +17,28 @@ JsonValue& JsonValue::operator=(const JsonValue& other)
 }
 
 JsonValue::JsonValue(JsonValue&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, 0)), m_kind(other.m_kind)
-{
-}
+    : m_handle(std::exchange(other.m_handle, 0)), m_kind(other.m_kind) {}
 
-JsonValue& JsonValue::operator=(JsonValue&& other) noexcept
-{
+JsonValue& JsonValue::operator=(JsonValue&& other) noexcept {
     if (this != &other) {
         hold(std::exchange(other.m_handle, 0));
     }
     return *this;
 }
 
-JsonValue::~JsonValue()
-{
-    jsonfree(m_handle);
-}
+JsonValue::~JsonValue() { jsonfree(m_handle); }
 
-bool JsonValue::createEmpty()
-{
+bool JsonValue::createEmpty() {
     hold(jsoncreate());
     return m_handle != 0;
 }
 
-bool JsonValue::parse(std::string_view text)
-{
+bool JsonValue::parse(std::string_view text) {
     hold(jsonparse(text));
     return type() != JsonType::None;
 }
 
-bool JsonValue::attach(int32_t handle)
-{
+bool JsonValue::attach(int32_t handle) {
     if (jsongettype(handle) == JsonType::None) {
         return false;
     }
@@ -58,23 +46,13 @@ bool JsonValue::attach(int32_t handle)
     return true;
 }
 
-std::string JsonValue::toText() const
-{
-    return jsontostring(m_handle);
-}
+std::string JsonValue::toText() const { return jsontostring(m_handle); }
 
-int32_t JsonValue::size() const
-{
-    return jsongetsize(m_handle);
-}
+int32_t JsonValue::size() const { return jsongetsize(m_handle); }
 
-int32_t JsonValue::type() const
-{
-    return jsongettype(m_handle);
-}
+int32_t JsonValue::type() const { return jsongettype(m_handle); }
 
-void JsonValue::hold(int32_t handle)
-{
+void JsonValue::hold(int32_t handle) {
     if (handle != m_handle) {
         jsonfree(m_handle);
         m_handle = handle;

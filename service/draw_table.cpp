@@ -13,15 +13,11 @@ namespace {
 constexpr int64_t kInnerValueOffset = 9;
 
 // 1-based position, -1 when missing.
-int64_t positionOf(size_t found)
-{
-    return found == std::string::npos ? -1 : static_cast<int64_t>(found) + 1;
-}
+int64_t positionOf(size_t found) { return found == std::string::npos ? -1 : static_cast<int64_t>(found) + 1; }
 
 }  // namespace
 
-void extractInnerData(std::string& text)
-{
+void extractInnerData(std::string& text) {
     const int64_t innerName = positionOf(text.find("data\\"));
     const int64_t closing = positionOf(text.rfind("\"}\""));
     const int64_t start = innerName + kInnerValueOffset;
@@ -34,8 +30,7 @@ void extractInnerData(std::string& text)
     text = replaceAll(text.substr(start - 1, length), "\\\\r\\\\n", "\r\n");
 }
 
-bool parseDrawTable(std::string_view text, DrawTable& table)
-{
+bool parseDrawTable(std::string_view text, DrawTable& table) {
     if (text.empty()) {
         return false;
     }

@@ -37,14 +37,12 @@ struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-void initialiseCurlOnce()
-{
+void initialiseCurlOnce() {
     static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
     (void)initialised;
 }
 
-size_t appendBody(char* data, size_t size, size_t count, void* userData)
-{
+size_t appendBody(char* data, size_t size, size_t count, void* userData) {
     auto* body = static_cast<std::string*>(userData);
     const size_t bytes = size * count;
     if (body->size() + bytes > kMaxReplyBytes) {
@@ -55,10 +53,9 @@ size_t appendBody(char* data, size_t size, size_t count, void* userData)
 }
 
 // "Expect:" keeps curl from sending a header of its own before a large body.
-curl_slist* headersFor(Method method)
-{
+curl_slist* headersFor(Method method) {
     curl_slist* list = nullptr;
-    const size_t count = method == Method::Post ? kServiceRequestHeaders.size()
+    const size_t count = method == Method::Post  ? kServiceRequestHeaders.size()
                          : method == Method::Get ? kServiceRequestHeaders.size() - 1
                                                  : 0;
     for (size_t i = 0; i < count; ++i) {
@@ -68,8 +65,7 @@ curl_slist* headersFor(Method method)
 }
 
 // Runs the transfer to its end, pumping events between short waits; true when it completed.
-bool runTransfer(CURL* easy, const TransferControl& control)
-{
+bool runTransfer(CURL* easy, const TransferControl& control) {
     std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
     if (!multi || curl_multi_add_handle(multi.get(), easy) != CURLM_OK) {
         return false;
@@ -101,8 +97,7 @@ bool runTransfer(CURL* easy, const TransferControl& control)
 }
 
 std::string perform(Method method, std::string_view url, std::string_view body,
-                    const TransferControl& control)
-{
+                    const TransferControl& control) {
     initialiseCurlOnce();
     std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
     if (!easy) {
@@ -133,18 +128,15 @@ std::string perform(Method method, std::string_view url, std::string_view body,
 
 }  // namespace
 
-std::string httpPost(std::string_view url, std::string_view body, const TransferControl& control)
-{
+std::string httpPost(std::string_view url, std::string_view body, const TransferControl& control) {
     return perform(Method::Post, url, body, control);
 }
 
-std::string httpGet(std::string_view url, const TransferControl& control)
-{
+std::string httpGet(std::string_view url, const TransferControl& control) {
     return perform(Method::Get, url, {}, control);
 }
 
-std::string fetchUrl(std::string_view url, const TransferControl& control)
-{
+std::string fetchUrl(std::string_view url, const TransferControl& control) {
     return perform(Method::Fetch, url, {}, control);
 }
 

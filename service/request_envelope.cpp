@@ -11,22 +11,17 @@
 namespace k3 {
 namespace {
 
-bool isUnreserved(unsigned char byte)
-{
-    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9')
-           || byte == '-' || byte == '.' || byte == '_' || byte == '~';
+bool isUnreserved(unsigned char byte) {
+    return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') ||
+           byte == '-' || byte == '.' || byte == '_' || byte == '~';
 }
 
 // Decrypted bytes read as a C text: up to the first zero byte.
-std::string untilZero(const std::string& bytes)
-{
-    return bytes.substr(0, bytes.find('\0'));
-}
+std::string untilZero(const std::string& bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 }  // namespace
 
-std::string fixedKey()
-{
+std::string fixedKey() {
     const char* const numbers[] = {"38", "20", "71", "95", "64", "03"};
     const char* const letters[] = {"fk", "mz", "qa", "pw", "xe"};
     std::string key = numbers[0];
@@ -37,20 +32,15 @@ std::string fixedKey()
     return key;
 }
 
-std::string replyKeyFor(int64_t requestNumber)
-{
-    return std::to_string(requestNumber * kReplyKeyRatio);
-}
+std::string replyKeyFor(int64_t requestNumber) { return std::to_string(requestNumber * kReplyKeyRatio); }
 
-int32_t makeRequestNumber(Clock& clock)
-{
+int32_t makeRequestNumber(Clock& clock) {
     const auto ticks = static_cast<int32_t>(clock.millisecondsSinceStart());
     const std::string sum = std::to_string(static_cast<int64_t>(ticks) + clock.secondsSinceBase());
     return textToInt(sum.size() > 4 ? std::string_view(sum).substr(sum.size() - 4) : sum);
 }
 
-std::string urlEscape(std::string_view text)
-{
+std::string urlEscape(std::string_view text) {
     static const char digits[] = "0123456789ABCDEF";
     std::string escaped;
     escaped.reserve(text.size() * 3);
@@ -67,8 +57,7 @@ std::string urlEscape(std::string_view text)
     return escaped;
 }
 
-std::optional<std::string> percentDecode(std::string_view text)
-{
+std::optional<std::string> percentDecode(std::string_view text) {
     std::string decoded;
     decoded.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
@@ -87,13 +76,9 @@ std::optional<std::string> percentDecode(std::string_view text)
     return decoded;
 }
 
-std::string makeHandshakeData(std::string_view callKey)
-{
-    return toHex(rc4(fixedKey(), callKey));
-}
+std::string makeHandshakeData(std::string_view callKey) { return toHex(rc4(fixedKey(), callKey)); }
 
-std::string decodeHandshakeData(std::string_view data)
-{
+std::string decodeHandshakeData(std::string_view data) {
     const std::optional<std::string> cipher = fromHex(data);
     if (!cipher) {
         return {};
@@ -101,13 +86,11 @@ std::string decodeHandshakeData(std::string_view data)
     return untilZero(rc4(fixedKey(), *cipher));
 }
 
-std::string encryptRequest(std::string_view plain, std::string_view callKey)
-{
+std::string encryptRequest(std::string_view plain, std::string_view callKey) {
     return toHex(rc4(callKey, toHex(rc4(fixedKey(), plain))));
 }
 
-std::optional<std::string> decryptRequest(std::string_view cipher, std::string_view callKey)
-{
+std::optional<std::string> decryptRequest(std::string_view cipher, std::string_view callKey) {
     const std::optional<std::string> outer = fromHex(cipher);
     if (!outer) {
         return std::nullopt;
@@ -119,13 +102,11 @@ std::optional<std::string> decryptRequest(std::string_view cipher, std::string_v
     return rc4(fixedKey(), *inner);
 }
 
-std::string encryptReplyData(std::string_view json, int64_t requestNumber)
-{
+std::string encryptReplyData(std::string_view json, int64_t requestNumber) {
     return toHex(rc4(fixedKey(), toHex(rc4(replyKeyFor(requestNumber), json))));
 }
 
-std::string decryptReplyData(std::string_view data, int64_t requestNumber)
-{
+std::string decryptReplyData(std::string_view data, int64_t requestNumber) {
     const std::optional<std::string> outer = fromHex(data);
     if (!outer) {
         return {};
@@ -134,18 +115,13 @@ std::string decryptReplyData(std::string_view data, int64_t requestNumber)
     return json ? rc4(replyKeyFor(requestNumber), *json) : std::string();
 }
 
-std::string handshakeBody(int64_t secondsSinceBase)
-{
+std::string handshakeBody(int64_t secondsSinceBase) {
     return std::string(kHandshakeBodyPrefix) + std::to_string(secondsSinceBase);
 }
 
-std::string callBody(std::string_view cipher)
-{
-    return std::string(kCallBodyPrefix) + std::string(cipher);
-}
+std::string callBody(std::string_view cipher) { return std::string(kCallBodyPrefix) + std::string(cipher); }
 
-std::string buildRequestJson(const ServiceRequest& request)
-{
+std::string buildRequestJson(const ServiceRequest& request) {
     JsonObject object;
     JsonArray params;
     object.createEmpty();
@@ -160,8 +136,7 @@ std::string buildRequestJson(const ServiceRequest& request)
     return object.toText();
 }
 
-std::optional<ServiceRequest> parseRequestJson(std::string_view json)
-{
+std::optional<ServiceRequest> parseRequestJson(std::string_view json) {
     JsonObject object;
     JsonArray params;
     int32_t randType = 0;
@@ -189,20 +164,17 @@ std::optional<ServiceRequest> parseRequestJson(std::string_view json)
     return request;
 }
 
-std::string sealRequest(const ServiceRequest& request, std::string_view callKey)
-{
+std::string sealRequest(const ServiceRequest& request, std::string_view callKey) {
     return encryptRequest(urlEscape(buildRequestJson(request)), callKey);
 }
 
-std::optional<ServiceRequest> openRequest(std::string_view cipher, std::string_view callKey)
-{
+std::optional<ServiceRequest> openRequest(std::string_view cipher, std::string_view callKey) {
     const std::optional<std::string> escaped = decryptRequest(cipher, callKey);
     const std::optional<std::string> json = escaped ? percentDecode(*escaped) : std::nullopt;
     return json ? parseRequestJson(*json) : std::nullopt;
 }
 
-std::string buildReplyJson(std::string_view errcode, std::string_view msg, std::string_view data)
-{
+std::string buildReplyJson(std::string_view errcode, std::string_view msg, std::string_view data) {
     JsonObject reply;
     reply.createEmpty();
     reply.put("errcode", errcode);

@@ -12,8 +12,7 @@ namespace k3 {
 namespace {
 
 // "2017-05-02" (optionally followed by a time) as the service wants it: "2017-5-2".
-std::optional<std::string> serviceDate(std::string_view date)
-{
+std::optional<std::string> serviceDate(std::string_view date) {
     static const Regex pattern(R"(^\s*(\d{4})[-/](\d{1,2})[-/](\d{1,2})(?:[ T].*)?$)");
     const std::optional<RegexMatch> match = pattern.search(date);
     if (!match) {
@@ -24,24 +23,20 @@ std::optional<std::string> serviceDate(std::string_view date)
     if (month < 1 || month > 12 || day < 1 || day > 31) {
         return std::nullopt;
     }
-    return std::to_string(textToInt(match->groups[1])) + "-" + std::to_string(month) + "-"
-           + std::to_string(day);
+    return std::to_string(textToInt(match->groups[1])) + "-" + std::to_string(month) + "-" +
+           std::to_string(day);
 }
 
 }  // namespace
 
-ServiceClient::ServiceClient(Clock& clock) : m_clock(clock), m_drawTransport(clock)
-{
-}
+ServiceClient::ServiceClient(Clock& clock) : m_clock(clock), m_drawTransport(clock) {}
 
-void ServiceClient::setTransferControl(const TransferControl& control)
-{
+void ServiceClient::setTransferControl(const TransferControl& control) {
     m_control = control;
     m_drawTransport.setTransferControl(control);
 }
 
-bool ServiceClient::init(const std::string& url, int32_t appId)
-{
+bool ServiceClient::init(const std::string& url, int32_t appId) {
     ServiceTransport initTransport(m_clock);
     initTransport.setEndpoint(url, appId);
     initTransport.setTransferControl(m_control);
@@ -63,8 +58,7 @@ bool ServiceClient::init(const std::string& url, int32_t appId)
     return false;
 }
 
-void ServiceClient::readInitInfo(const JsonReply& reply, InitInfo& info)
-{
+void ServiceClient::readInitInfo(const JsonReply& reply, InitInfo& info) {
     info.userurl = reply.get("userurl");
     info.drawurl = reply.get("drawurl");
     info.newphase = reply.get("newphase");
@@ -81,8 +75,7 @@ void ServiceClient::readInitInfo(const JsonReply& reply, InitInfo& info)
 }
 
 bool ServiceClient::getForecast(std::string_view name, const std::vector<std::string>& keys,
-                                std::vector<std::string>& values)
-{
+                                std::vector<std::string>& values) {
     std::vector<std::string> params{m_accessToken, std::string(name)};
     params.insert(params.end(), keys.begin(), keys.end());
     if (!m_drawTransport.callForData(m_dataReply, "getforecast", params, DataMode::Plain)) {
@@ -95,8 +88,7 @@ bool ServiceClient::getForecast(std::string_view name, const std::vector<std::st
     return true;
 }
 
-bool ServiceClient::newestDraw(std::vector<std::string>& fields)
-{
+bool ServiceClient::newestDraw(std::vector<std::string>& fields) {
     if (!m_drawTransport.callWithTexts(m_dataReply, "newestdraw", {m_accessToken}, DataMode::Encrypted)) {
         return false;
     }
@@ -104,24 +96,21 @@ bool ServiceClient::newestDraw(std::vector<std::string>& fields)
     return !fields.empty();
 }
 
-bool ServiceClient::selectDraw(int32_t count, DrawTable& table)
-{
+bool ServiceClient::selectDraw(int32_t count, DrawTable& table) {
     return selectDrawCall("select_draw", {m_accessToken, std::to_string(count)}, table);
 }
 
-bool ServiceClient::selectDrawByDate(std::string_view date, DrawTable& table)
-{
+bool ServiceClient::selectDrawByDate(std::string_view date, DrawTable& table) {
     const std::optional<std::string> day = serviceDate(date);
     if (!day) {
-        setLastError(std::string(kDrawsFailedText) + "日期无效：" + std::string(date)
-                     + std::string(kErrorCodeText) + std::string(kClientErrorCode));
+        setLastError(std::string(kDrawsFailedText) + "日期无效：" + std::string(date) +
+                     std::string(kErrorCodeText) + std::string(kClientErrorCode));
         return false;
     }
     return selectDrawCall("select_draw_date", {m_accessToken, *day}, table);
 }
 
-bool ServiceClient::getInit(std::string& text)
-{
+bool ServiceClient::getInit(std::string& text) {
     if (!m_drawTransport.callWithTexts(m_dataReply, "getInit", {m_accessToken}, DataMode::Encrypted)) {
         return false;
     }
@@ -129,8 +118,7 @@ bool ServiceClient::getInit(std::string& text)
     return !text.empty();
 }
 
-std::string ServiceClient::probeNewestPeriod()
-{
+std::string ServiceClient::probeNewestPeriod() {
     const std::string text = fetchUrl(m_newestPeriodUrl, m_control);
     if (text.empty()) {
         setLastError(std::string(kProbeFailedText));
@@ -141,8 +129,7 @@ std::string ServiceClient::probeNewestPeriod()
 // The draw history's "data" is plain text inside the reply's own string: it is cut out of the
 // raw reply rather than decoded.
 bool ServiceClient::selectDrawCall(std::string_view funname, std::vector<std::string> params,
-                                   DrawTable& table)
-{
+                                   DrawTable& table) {
     std::string replyText;
     int32_t requestNumber = 0;
     if (!m_drawTransport.namedCall(replyText, funname, params, requestNumber, m_dataReply)) {
@@ -154,8 +141,7 @@ bool ServiceClient::selectDrawCall(std::string_view funname, std::vector<std::st
     return true;
 }
 
-std::string ServiceClient::replyFailureText(const JsonReply& reply) const
-{
+std::string ServiceClient::replyFailureText(const JsonReply& reply) const {
     return reply.message() + std::string(kErrorCodeText) + reply.errorCode();
 }
 

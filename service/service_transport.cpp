@@ -6,15 +6,13 @@
 
 namespace k3 {
 
-void ServiceTransport::setEndpoint(std::string url, int32_t appId)
-{
+void ServiceTransport::setEndpoint(std::string url, int32_t appId) {
     m_url = std::move(url);
     m_appId = appId;
 }
 
 bool ServiceTransport::callWithTexts(JsonReply& reply, std::string_view funname,
-                                     const std::vector<std::string>& texts, DataMode mode)
-{
+                                     const std::vector<std::string>& texts, DataMode mode) {
     std::vector<std::string> params;
     for (const std::string& text : texts) {
         if (text.empty()) {
@@ -26,8 +24,7 @@ bool ServiceTransport::callWithTexts(JsonReply& reply, std::string_view funname,
 }
 
 bool ServiceTransport::callForData(JsonReply& reply, std::string_view funname,
-                                   const std::vector<std::string>& params, DataMode mode)
-{
+                                   const std::vector<std::string>& params, DataMode mode) {
     std::string replyText;
     int32_t requestNumber = 0;
     if (!namedCall(replyText, funname, params, requestNumber, reply)) {
@@ -37,8 +34,7 @@ bool ServiceTransport::callForData(JsonReply& reply, std::string_view funname,
     if (data.empty()) {
         return true;
     }
-    const bool parsed =
-        reply.parse(mode == DataMode::Plain ? data : decryptReplyData(data, requestNumber));
+    const bool parsed = reply.parse(mode == DataMode::Plain ? data : decryptReplyData(data, requestNumber));
     if (!parsed) {
         fillErrorReply(reply, kClientErrorCode, kBadDataMessage, "");
     }
@@ -47,8 +43,7 @@ bool ServiceTransport::callForData(JsonReply& reply, std::string_view funname,
 
 bool ServiceTransport::namedCall(std::string& replyText, std::string_view funname,
                                  const std::vector<std::string>& params, int32_t& requestNumber,
-                                 JsonReply& reply)
-{
+                                 JsonReply& reply) {
     const int32_t number = makeRequestNumber(m_clock);
     const std::string callKey = handshake(reply);
     if (callKey.empty()) {
@@ -74,23 +69,17 @@ bool ServiceTransport::namedCall(std::string& replyText, std::string_view funnam
 }
 
 void ServiceTransport::fillErrorReply(JsonReply& reply, std::string_view errcode, std::string_view msg,
-                                      std::string_view data)
-{
+                                      std::string_view data) {
     reply.parse(buildReplyJson(errcode, msg, data));
 }
 
-std::string ServiceTransport::postRequest(std::string_view url, std::string_view body) const
-{
+std::string ServiceTransport::postRequest(std::string_view url, std::string_view body) const {
     return httpPost(url, body, m_control);
 }
 
-std::string ServiceTransport::getRequest(std::string_view url) const
-{
-    return httpGet(url, m_control);
-}
+std::string ServiceTransport::getRequest(std::string_view url) const { return httpGet(url, m_control); }
 
-std::string ServiceTransport::handshake(JsonReply& reply) const
-{
+std::string ServiceTransport::handshake(JsonReply& reply) const {
     const std::string bytes = postRequest(m_url, handshakeBody(m_clock.secondsSinceBase()));
     const std::string text = bytes.substr(0, bytes.find('\0'));
     if (text.empty()) {

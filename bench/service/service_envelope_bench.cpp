@@ -16,13 +16,13 @@ constexpr int kRows = 50;
 constexpr int32_t kRequestNumber = 3456;
 
 // Rows as the service sends them: extra, period, draw time, numbers, seed.
-std::string historyRows()
-{
+std::string historyRows() {
     std::vector<std::string> rows;
     for (int i = 0; i < kRows; ++i) {
         const std::string period = "20170502" + std::to_string(100 - i).substr(1);
-        rows.push_back(std::to_string(i % 7) + "|+|" + period + "|+|2017-05-02 19:28:00|+|" + std::to_string(i % 6 + 1)
-                       + "," + std::to_string((i + 2) % 6 + 1) + ",6|+|" + std::to_string(1000 + i));
+        rows.push_back(std::to_string(i % 7) + "|+|" + period + "|+|2017-05-02 19:28:00|+|" +
+                       std::to_string(i % 6 + 1) + "," + std::to_string((i + 2) % 6 + 1) + ",6|+|" +
+                       std::to_string(1000 + i));
     }
     std::string text;
     for (const std::string& row : rows) {
@@ -31,16 +31,14 @@ std::string historyRows()
     return text;
 }
 
-std::string innerJson()
-{
+std::string innerJson() {
     JsonObject inner;
     inner.createEmpty();
     inner.put("data", historyRows());
     return inner.toText();
 }
 
-void sealRequest(benchmark::State& state)
-{
+void sealRequest(benchmark::State& state) {
     const ServiceRequest request{kRequestNumber, "select_draw", kServiceAppId, {"access-token", "50"}};
     for (auto _ : state) {
         benchmark::DoNotOptimize(callBody(sealRequest(request, "q7Wm2Rk9")));
@@ -49,8 +47,7 @@ void sealRequest(benchmark::State& state)
 BENCHMARK(sealRequest);
 
 // select_draw: the rows stay plain inside the reply and are cut out of the raw text.
-void readHistoryReply(benchmark::State& state)
-{
+void readHistoryReply(benchmark::State& state) {
     const std::string replyText = buildReplyJson("0", "", innerJson());
     for (auto _ : state) {
         JsonReply reply;
@@ -67,8 +64,7 @@ void readHistoryReply(benchmark::State& state)
 BENCHMARK(readHistoryReply);
 
 // The same history sent as encrypted data: both RC4 layers, then the JSON and the table.
-void decryptHistoryData(benchmark::State& state)
-{
+void decryptHistoryData(benchmark::State& state) {
     const std::string replyText = buildReplyJson("0", "", encryptReplyData(innerJson(), kRequestNumber));
     for (auto _ : state) {
         JsonReply reply;

@@ -20,8 +20,7 @@ struct MemberCase {
 
 class MemberText : public testing::TestWithParam<MemberCase> {};
 
-TEST_P(MemberText, GetReadsTheMemberByItsTypeCode)
-{
+TEST_P(MemberText, GetReadsTheMemberByItsTypeCode) {
     JsonObject object;
     ASSERT_TRUE(object.parse(std::string(R"({"m":)") + GetParam().json + "}"));
     int32_t type = 0;
@@ -32,7 +31,8 @@ TEST_P(MemberText, GetReadsTheMemberByItsTypeCode)
 INSTANTIATE_TEST_SUITE_P(
     Cases, MemberText,
     testing::Values(MemberCase{"null", JsonType::Null, ""}, MemberCase{"true", JsonType::Bool, "true"},
-                    MemberCase{"false", JsonType::Bool, ""}, MemberCase{R"("开奖")", JsonType::String, "开奖"},
+                    MemberCase{"false", JsonType::Bool, ""},
+                    MemberCase{R"("开奖")", JsonType::String, "开奖"},
                     MemberCase{R"("a\"b\\c\n")", JsonType::String, "a\"b\\c\n"},
                     MemberCase{"0", JsonType::Int32, "0"}, MemberCase{"-7", JsonType::Int32, "-7"},
                     MemberCase{"2147483647", JsonType::Int32, "2147483647"},
@@ -43,15 +43,13 @@ INSTANTIATE_TEST_SUITE_P(
                     MemberCase{"9223372036854775807", JsonType::Int64, "9223372036854775807"},
                     MemberCase{"9223372036854775808", JsonType::UInt64, "9223372036854775808"},
                     MemberCase{"18446744073709551615", JsonType::UInt64, "18446744073709551615"},
-                    MemberCase{"1.5", JsonType::Double, "1.5"},
-                    MemberCase{"0.1", JsonType::Double, "0.1"},
+                    MemberCase{"1.5", JsonType::Double, "1.5"}, MemberCase{"0.1", JsonType::Double, "0.1"},
                     MemberCase{"1e20", JsonType::Double, "1e+20"},
                     MemberCase{"3.14159265358979", JsonType::Double, "3.14159265359"},
                     MemberCase{R"({"b":1,"a":[2,"x"]})", JsonType::Object, R"({"b":1,"a":[2,"x"]})"},
                     MemberCase{"[]", JsonType::Array, "[]"}));
 
-TEST(JsonObject, MissingMemberIsEmptyWithTypeNone)
-{
+TEST(JsonObject, MissingMemberIsEmptyWithTypeNone) {
     JsonObject object;
     ASSERT_TRUE(object.parse(R"({"a":"1"})"));
     int32_t type = 0;
@@ -59,8 +57,7 @@ TEST(JsonObject, MissingMemberIsEmptyWithTypeNone)
     EXPECT_EQ(type, JsonType::None);
 }
 
-TEST(JsonObject, BuildsMembersInTheOrderTheyArePut)
-{
+TEST(JsonObject, BuildsMembersInTheOrderTheyArePut) {
     JsonObject object;
     JsonArray list;
     ASSERT_TRUE(object.createEmpty());
@@ -80,8 +77,7 @@ TEST(JsonObject, BuildsMembersInTheOrderTheyArePut)
     EXPECT_EQ(object.get("list"), R"(["x",""])");
 }
 
-TEST(JsonValue, EmptyValueThatReceivedNothingIsWrittenAsEmptyList)
-{
+TEST(JsonValue, EmptyValueThatReceivedNothingIsWrittenAsEmptyList) {
     JsonObject object;
     JsonArray empty;
     ASSERT_TRUE(object.createEmpty());
@@ -92,8 +88,7 @@ TEST(JsonValue, EmptyValueThatReceivedNothingIsWrittenAsEmptyList)
     EXPECT_EQ(object.toText(), R"({"param":[]})");
 }
 
-TEST(JsonValue, EmptyValueTakesTheShapeOfWhatIsPutFirst)
-{
+TEST(JsonValue, EmptyValueTakesTheShapeOfWhatIsPutFirst) {
     JsonObject becomesObject;
     ASSERT_TRUE(becomesObject.createEmpty());
     EXPECT_TRUE(becomesObject.put("k", "v"));
@@ -108,8 +103,7 @@ TEST(JsonValue, EmptyValueTakesTheShapeOfWhatIsPutFirst)
     EXPECT_EQ(becomesArray.toText(), R"(["e"])");
 }
 
-TEST(JsonValue, NothingHeldGivesNothing)
-{
+TEST(JsonValue, NothingHeldGivesNothing) {
     JsonObject object;
     EXPECT_EQ(object.handle(), 0);
     EXPECT_EQ(object.type(), JsonType::None);
@@ -119,10 +113,14 @@ TEST(JsonValue, NothingHeldGivesNothing)
     EXPECT_EQ(object.get("a"), "");
 }
 
-TEST(JsonValue, TextThatIsNotJsonLeavesAnInvalidValue)
-{
-    const std::vector<std::string> broken = {"", "{", R"({"a":})", "nul", R"({"a":"1"} x)",
-                                             "{\"a\":\"\xff\xfe\"}", R"({"a":"\ud800"})",
+TEST(JsonValue, TextThatIsNotJsonLeavesAnInvalidValue) {
+    const std::vector<std::string> broken = {"",
+                                             "{",
+                                             R"({"a":})",
+                                             "nul",
+                                             R"({"a":"1"} x)",
+                                             "{\"a\":\"\xff\xfe\"}",
+                                             R"({"a":"\ud800"})",
                                              std::string(100000, '[')};
     for (const std::string& text : broken) {
         SCOPED_TRACE(text.substr(0, 20));
@@ -136,8 +134,7 @@ TEST(JsonValue, TextThatIsNotJsonLeavesAnInvalidValue)
     }
 }
 
-TEST(JsonValue, DeeplyNestedJsonIsReadWithoutExhaustingTheStack)
-{
+TEST(JsonValue, DeeplyNestedJsonIsReadWithoutExhaustingTheStack) {
     const size_t depth = 1000000;
     JsonObject value;
     EXPECT_TRUE(value.parse(std::string(depth, '[') + std::string(depth, ']')));
@@ -145,8 +142,7 @@ TEST(JsonValue, DeeplyNestedJsonIsReadWithoutExhaustingTheStack)
     EXPECT_EQ(value.get("errcode"), "");
 }
 
-TEST(JsonValue, LongTextsAreKeptWhole)
-{
+TEST(JsonValue, LongTextsAreKeptWhole) {
     const std::string value(100000, 'x');
     JsonObject object;
     ASSERT_TRUE(object.createEmpty());
@@ -157,8 +153,7 @@ TEST(JsonValue, LongTextsAreKeptWhole)
     EXPECT_EQ(reread.get("long"), value);
 }
 
-TEST(JsonValue, CopiesAreIndependent)
-{
+TEST(JsonValue, CopiesAreIndependent) {
     JsonObject original;
     ASSERT_TRUE(original.parse(R"({"a":"1"})"));
     JsonObject copy = original;
@@ -170,8 +165,7 @@ TEST(JsonValue, CopiesAreIndependent)
     EXPECT_EQ(original.toText(), R"({"a":"1","b":"2"})");
 }
 
-TEST(JsonValue, AttachRefusesAHandleWithoutValue)
-{
+TEST(JsonValue, AttachRefusesAHandleWithoutValue) {
     JsonObject object;
     ASSERT_TRUE(object.parse(R"({"kept":"yes"})"));
     EXPECT_FALSE(object.attach(0));
@@ -183,8 +177,7 @@ TEST(JsonValue, AttachRefusesAHandleWithoutValue)
     EXPECT_EQ(object.get("new"), "1");
 }
 
-TEST(JsonObject, GetMemberCopiesOnlyAValueOfTheTargetsKind)
-{
+TEST(JsonObject, GetMemberCopiesOnlyAValueOfTheTargetsKind) {
     JsonObject reply;
     ASSERT_TRUE(reply.parse(R"({"obj":{"x":"1"},"arr":["a"],"str":"s"})"));
     JsonObject target;
@@ -209,8 +202,7 @@ TEST(JsonObject, GetMemberCopiesOnlyAValueOfTheTargetsKind)
     EXPECT_EQ(type, JsonType::None);
 }
 
-TEST(JsonObject, ReadAllListsMembersInOrderWithTheirStringForms)
-{
+TEST(JsonObject, ReadAllListsMembersInOrderWithTheirStringForms) {
     JsonObject object;
     ASSERT_TRUE(object.parse(R"({"官网":"http://a/","b":false,"n":null,"i":12,"o":{"k":[1]}})"));
     std::vector<std::string> keys{"old"};
@@ -219,12 +211,11 @@ TEST(JsonObject, ReadAllListsMembersInOrderWithTheirStringForms)
     EXPECT_EQ(object.readAll(keys, values, types), 5);
     EXPECT_EQ(keys, (std::vector<std::string>{"官网", "b", "n", "i", "o"}));
     EXPECT_EQ(values, (std::vector<std::string>{"http://a/", "false", "null", "12", R"({"k":[1]})"}));
-    EXPECT_EQ(types, (std::vector<int32_t>{JsonType::String, JsonType::Bool, JsonType::Null,
-                                           JsonType::Int32, JsonType::Object}));
+    EXPECT_EQ(types, (std::vector<int32_t>{JsonType::String, JsonType::Bool, JsonType::Null, JsonType::Int32,
+                                           JsonType::Object}));
 }
 
-TEST(JsonObject, ReadAllOfANonObjectLeavesTheListsAlone)
-{
+TEST(JsonObject, ReadAllOfANonObjectLeavesTheListsAlone) {
     for (const char* json : {R"(["a","b"])", "not json", "\"text\""}) {
         SCOPED_TRACE(json);
         JsonObject value;
@@ -238,8 +229,7 @@ TEST(JsonObject, ReadAllOfANonObjectLeavesTheListsAlone)
     }
 }
 
-TEST(JsonObject, GetAtOutOfRangeGivesTypeNone)
-{
+TEST(JsonObject, GetAtOutOfRangeGivesTypeNone) {
     JsonObject object;
     ASSERT_TRUE(object.parse(R"({"a":"1"})"));
     std::string key = "stale";
@@ -253,16 +243,14 @@ TEST(JsonObject, GetAtOutOfRangeGivesTypeNone)
     EXPECT_EQ(key, "a");
 }
 
-TEST(JsonReply, ReadsMessageAndErrorCode)
-{
+TEST(JsonReply, ReadsMessageAndErrorCode) {
     JsonReply reply;
     ASSERT_TRUE(reply.parse(R"({"errcode":"0","msg":"成功","data":""})"));
     EXPECT_EQ(reply.errorCode(), "0");
     EXPECT_EQ(reply.message(), "成功");
 }
 
-TEST(JsonLibrary, MemberHandlesFollowTheirTreeAndDieWithIt)
-{
+TEST(JsonLibrary, MemberHandlesFollowTheirTreeAndDieWithIt) {
     const int32_t root = jsonparse(R"({"a":{"b":"1"}})");
     int32_t a = 0;
     int32_t b = 0;
@@ -280,8 +268,7 @@ TEST(JsonLibrary, MemberHandlesFollowTheirTreeAndDieWithIt)
     jsonfree(0);
 }
 
-TEST(JsonLibrary, NumbersReadAsTheAskedWidth)
-{
+TEST(JsonLibrary, NumbersReadAsTheAskedWidth) {
     const int32_t root = jsonparse(R"({"big":3000000000,"neg":-5,"real":2.9,"huge":1e300,"s":"7"})");
     int32_t member = 0;
     jsongetobjectvalue(root, "big", member);

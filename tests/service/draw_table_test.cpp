@@ -14,8 +14,7 @@ struct TableCase {
 
 class ParseDrawTable : public testing::TestWithParam<TableCase> {};
 
-TEST_P(ParseDrawTable, LaysThePiecesOutRowByRow)
-{
+TEST_P(ParseDrawTable, LaysThePiecesOutRowByRow) {
     DrawTable table{{"stale"}};
     EXPECT_TRUE(parseDrawTable(GetParam().text, table));
     EXPECT_EQ(table, GetParam().table);
@@ -23,21 +22,20 @@ TEST_P(ParseDrawTable, LaysThePiecesOutRowByRow)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ParseDrawTable,
-    testing::Values(
-        TableCase{"TwoFullRows", "1|+|2|+|3\r\n4|+|5|+|6", {{"1", "2", "3"}, {"4", "5", "6"}}},
-        TableCase{"ShortRowDropsTheRest", "1|+|2|+|3\r\n4|+|5", {{"1", "2"}, {"3", "4"}}},
-        TableCase{"TrailingLineBreakAddsNoRow", "1|+|2\r\n3|+|4\r\n", {{"1", "2"}, {"3", "4"}}},
-        TableCase{"EmptyLineIsARowWithoutPieces", "1|+|2|+|3\r\n\r\n4|+|5|+|6",
-                  {{"1", "2"}, {"3", "4"}, {"5", "6"}}},
-        TableCase{"EmptyPiecesKept", "|+|a|+|\r\nb|+||+|c", {{"", "a"}, {"b", ""}}},
-        TableCase{"BareLineFeedIsNoRowBreak", "1|+|2\n3", {{"1", "2\n3"}}},
-        TableCase{"OneRow", "2017050201|+|01|+|2017-05-02 08:28:00|+|1,2,3", {{"2017050201", "01",
-                                                                              "2017-05-02 08:28:00",
-                                                                              "1,2,3"}}}),
+    testing::Values(TableCase{"TwoFullRows", "1|+|2|+|3\r\n4|+|5|+|6", {{"1", "2", "3"}, {"4", "5", "6"}}},
+                    TableCase{"ShortRowDropsTheRest", "1|+|2|+|3\r\n4|+|5", {{"1", "2"}, {"3", "4"}}},
+                    TableCase{"TrailingLineBreakAddsNoRow", "1|+|2\r\n3|+|4\r\n", {{"1", "2"}, {"3", "4"}}},
+                    TableCase{"EmptyLineIsARowWithoutPieces",
+                              "1|+|2|+|3\r\n\r\n4|+|5|+|6",
+                              {{"1", "2"}, {"3", "4"}, {"5", "6"}}},
+                    TableCase{"EmptyPiecesKept", "|+|a|+|\r\nb|+||+|c", {{"", "a"}, {"b", ""}}},
+                    TableCase{"BareLineFeedIsNoRowBreak", "1|+|2\n3", {{"1", "2\n3"}}},
+                    TableCase{"OneRow",
+                              "2017050201|+|01|+|2017-05-02 08:28:00|+|1,2,3",
+                              {{"2017050201", "01", "2017-05-02 08:28:00", "1,2,3"}}}),
     [](const testing::TestParamInfo<TableCase>& info) { return info.param.name; });
 
-TEST(ParseDrawTableRefuses, TextsThatGiveNoColumn)
-{
+TEST(ParseDrawTableRefuses, TextsThatGiveNoColumn) {
     for (const char* text : {"", "\r\n", "1\r\n\r\n", "\r\n\r\nx"}) {
         SCOPED_TRACE(testing::PrintToString(text));
         DrawTable table{{"kept"}};
@@ -54,8 +52,7 @@ struct InnerCase {
 
 class ExtractInnerData : public testing::TestWithParam<InnerCase> {};
 
-TEST_P(ExtractInnerData, CutsByPosition)
-{
+TEST_P(ExtractInnerData, CutsByPosition) {
     std::string text = GetParam().raw;
     extractInnerData(text);
     EXPECT_EQ(text, GetParam().inner);
@@ -72,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         InnerCase{"NoInnerName", R"({"msg":"abcdefgh","data":"{\"k\":\"v\"}"})",
                   R"("abcdefgh","data":"{\"k\":\"v)"},
         InnerCase{"NoClosingQuoteBrace", R"({"errcode":"0","msg":"x","other":"y"})", ""},
-        InnerCase{"NoClosing", R"({"errcode":"0","data":"{\"data\":\"1|+|2)", ""},
-        InnerCase{"Empty", "", ""}, InnerCase{"Short", "data\\", ""}),
+        InnerCase{"NoClosing", R"({"errcode":"0","data":"{\"data\":\"1|+|2)", ""}, InnerCase{"Empty", "", ""},
+        InnerCase{"Short", "data\\", ""}),
     [](const testing::TestParamInfo<InnerCase>& info) { return info.param.name; });
 
 }  // namespace

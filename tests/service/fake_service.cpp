@@ -3,8 +3,7 @@
 
 namespace k3::test {
 
-FakeService::FakeService()
-{
+FakeService::FakeService() {
     m_server.server().Post(R"(/.*)", [this](const httplib::Request& request, httplib::Response& response) {
         const RawReply reply = answer(request.path, request.body);
         response.status = reply.status;
@@ -17,66 +16,55 @@ FakeService::FakeService()
     m_server.start();
 }
 
-void FakeService::onCall(CallHandler handler)
-{
+void FakeService::onCall(CallHandler handler) {
     std::scoped_lock lock(m_mutex);
     m_onCall = std::move(handler);
 }
 
-void FakeService::onHandshake(HandshakeHandler handler)
-{
+void FakeService::onHandshake(HandshakeHandler handler) {
     std::scoped_lock lock(m_mutex);
     m_onHandshake = std::move(handler);
 }
 
-void FakeService::setProbeText(std::string text)
-{
+void FakeService::setProbeText(std::string text) {
     std::scoped_lock lock(m_mutex);
     m_probeText = std::move(text);
 }
 
-int FakeService::posts() const
-{
+int FakeService::posts() const {
     std::scoped_lock lock(m_mutex);
     return m_posts;
 }
 
-int FakeService::handshakes() const
-{
+int FakeService::handshakes() const {
     std::scoped_lock lock(m_mutex);
     return static_cast<int>(m_handshakeBodies.size());
 }
 
-std::vector<std::string> FakeService::handshakeBodies() const
-{
+std::vector<std::string> FakeService::handshakeBodies() const {
     std::scoped_lock lock(m_mutex);
     return m_handshakeBodies;
 }
 
-std::vector<ServiceRequest> FakeService::calls() const
-{
+std::vector<ServiceRequest> FakeService::calls() const {
     std::scoped_lock lock(m_mutex);
     return m_calls;
 }
 
-std::vector<std::string> FakeService::callPaths() const
-{
+std::vector<std::string> FakeService::callPaths() const {
     std::scoped_lock lock(m_mutex);
     return m_callPaths;
 }
 
-RawReply FakeService::encryptedData(std::string_view json, const ServiceRequest& request)
-{
+RawReply FakeService::encryptedData(std::string_view json, const ServiceRequest& request) {
     return envelope("0", "", encryptReplyData(json, request.requestNumber));
 }
 
-RawReply FakeService::envelope(std::string_view errcode, std::string_view msg, std::string_view data)
-{
+RawReply FakeService::envelope(std::string_view errcode, std::string_view msg, std::string_view data) {
     return {buildReplyJson(errcode, msg, data)};
 }
 
-RawReply FakeService::answer(const std::string& path, const std::string& body)
-{
+RawReply FakeService::answer(const std::string& path, const std::string& body) {
     std::unique_lock lock(m_mutex);
     ++m_posts;
     if (body.starts_with(kHandshakeBodyPrefix)) {

@@ -19,8 +19,7 @@ using test::LoopbackServer;
 using test::RawRequestServer;
 
 // Header lines of a raw request, without the request line and the Host header curl adds.
-std::vector<std::string> headerLines(const std::string& request)
-{
+std::vector<std::string> headerLines(const std::string& request) {
     std::vector<std::string> lines = splitText(request.substr(0, request.find("\r\n\r\n")), "\r\n");
     std::vector<std::string> headers;
     for (size_t i = 1; i < lines.size(); ++i) {
@@ -31,13 +30,9 @@ std::vector<std::string> headerLines(const std::string& request)
     return headers;
 }
 
-std::string bodyOf(const std::string& request)
-{
-    return request.substr(request.find("\r\n\r\n") + 4);
-}
+std::string bodyOf(const std::string& request) { return request.substr(request.find("\r\n\r\n") + 4); }
 
-TEST(HttpRequest, PostSendsTheSevenHeadersInOrderThenTheBody)
-{
+TEST(HttpRequest, PostSendsTheSevenHeadersInOrderThenTheBody) {
     RawRequestServer server;
     EXPECT_EQ(httpPost(server.url(), "DATA=GETRAND?1494000000", {}), "ok");
     const std::string request = server.request();
@@ -48,8 +43,7 @@ TEST(HttpRequest, PostSendsTheSevenHeadersInOrderThenTheBody)
     EXPECT_EQ(bodyOf(request), "DATA=GETRAND?1494000000");
 }
 
-TEST(HttpRequest, GetSendsAllButTheLastHeader)
-{
+TEST(HttpRequest, GetSendsAllButTheLastHeader) {
     RawRequestServer server;
     EXPECT_EQ(httpGet(server.url(), {}), "ok");
     const std::string request = server.request();
@@ -58,8 +52,7 @@ TEST(HttpRequest, GetSendsAllButTheLastHeader)
     EXPECT_EQ(headerLines(request), expected) << request;
 }
 
-TEST(HttpRequest, FetchSendsNoHeadersOfOurs)
-{
+TEST(HttpRequest, FetchSendsNoHeadersOfOurs) {
     RawRequestServer server;
     EXPECT_EQ(fetchUrl(server.url(), {}), "ok");
     const std::string request = server.request();
@@ -68,8 +61,7 @@ TEST(HttpRequest, FetchSendsNoHeadersOfOurs)
     EXPECT_EQ(headerLines(request), std::vector<std::string>{"Accept: */*"}) << request;
 }
 
-TEST(HttpRequest, LargeBodyGoesOutWholeWithoutAnExpectHeader)
-{
+TEST(HttpRequest, LargeBodyGoesOutWholeWithoutAnExpectHeader) {
     RawRequestServer server;
     const std::string body = "DATA=" + std::string(200000, 'A');
     EXPECT_EQ(httpPost(server.url(), body, {}), "ok");
@@ -80,15 +72,13 @@ TEST(HttpRequest, LargeBodyGoesOutWholeWithoutAnExpectHeader)
 
 class HttpReplies : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_server.server().Post("/status500", [](const httplib::Request&, httplib::Response& response) {
             response.status = 500;
             response.set_content("oops", "text/plain");
         });
-        m_server.server().Post("/empty", [](const httplib::Request&, httplib::Response& response) {
-            response.status = 200;
-        });
+        m_server.server().Post(
+            "/empty", [](const httplib::Request&, httplib::Response& response) { response.status = 200; });
         m_server.server().Post("/echo", [](const httplib::Request& request, httplib::Response& response) {
             response.set_content(request.body, "application/octet-stream");
         });
@@ -108,8 +98,7 @@ protected:
 
     void TearDown() override { releaseSlowReplies(); }
 
-    void releaseSlowReplies()
-    {
+    void releaseSlowReplies() {
         {
             std::scoped_lock lock(m_mutex);
             m_released = true;
@@ -123,24 +112,18 @@ protected:
     bool m_released = false;
 };
 
-TEST_F(HttpReplies, ErrorStatusStillGivesTheBody)
-{
+TEST_F(HttpReplies, ErrorStatusStillGivesTheBody) {
     EXPECT_EQ(httpPost(m_server.url("/status500"), "DATA=", {}), "oops");
 }
 
-TEST_F(HttpReplies, EmptyReplyGivesEmpty)
-{
-    EXPECT_EQ(httpPost(m_server.url("/empty"), "DATA=", {}), "");
-}
+TEST_F(HttpReplies, EmptyReplyGivesEmpty) { EXPECT_EQ(httpPost(m_server.url("/empty"), "DATA=", {}), ""); }
 
-TEST_F(HttpReplies, BinaryBytesComeBackUnchanged)
-{
+TEST_F(HttpReplies, BinaryBytesComeBackUnchanged) {
     const std::string bytes("\x00\xff\xfe\x01\r\n", 6);
     EXPECT_EQ(httpPost(m_server.url("/echo"), bytes, {}), bytes);
 }
 
-TEST_F(HttpReplies, UnreachablePortGivesEmpty)
-{
+TEST_F(HttpReplies, UnreachablePortGivesEmpty) {
     const std::string url = "http://127.0.0.1:" + std::to_string(test::closedPort()) + "/";
     EXPECT_EQ(httpPost(url, "DATA=", {}), "");
     EXPECT_EQ(fetchUrl(url, {}), "");
@@ -148,8 +131,7 @@ TEST_F(HttpReplies, UnreachablePortGivesEmpty)
     EXPECT_EQ(httpPost(m_server.url("/echo"), "next", {}), "next");
 }
 
-TEST_F(HttpReplies, MalformedOrForeignUrlsGiveEmpty)
-{
+TEST_F(HttpReplies, MalformedOrForeignUrlsGiveEmpty) {
     for (const char* url : {"", "not a url", "file:///etc/passwd", "ftp://127.0.0.1/"}) {
         SCOPED_TRACE(url);
         EXPECT_EQ(fetchUrl(url, {}), "");
@@ -157,8 +139,7 @@ TEST_F(HttpReplies, MalformedOrForeignUrlsGiveEmpty)
     }
 }
 
-TEST_F(HttpReplies, GiganticReplyGivesEmpty)
-{
+TEST_F(HttpReplies, GiganticReplyGivesEmpty) {
     EXPECT_EQ(fetchUrl(m_server.url("/huge"), {}), "");
     EXPECT_EQ(fetchUrl(m_server.url("/limit"), {}).size(), kMaxReplyBytes);
 }
@@ -168,8 +149,7 @@ TEST_F(HttpReplies, GiganticReplyGivesEmpty)
 class AbortingPump final : public EventPump {
 public:
     explicit AbortingPump(std::atomic<bool>& abort) : m_abort(abort) {}
-    void processPendingEvents() override
-    {
+    void processPendingEvents() override {
         if (++m_calls >= 3) {
             m_abort = true;
         }
@@ -181,22 +161,19 @@ private:
     int m_calls = 0;
 };
 
-TEST_F(HttpReplies, PumpRunsWhileWaitingAndAbortEndsTheTransfer)
-{
+TEST_F(HttpReplies, PumpRunsWhileWaitingAndAbortEndsTheTransfer) {
     std::atomic<bool> abort = false;
     AbortingPump pump(abort);
     EXPECT_EQ(fetchUrl(m_server.url("/slow"), {&pump, &abort}), "");
     EXPECT_EQ(pump.calls(), 3);
 }
 
-TEST_F(HttpReplies, AbortBeforeTheStartSendsNothing)
-{
+TEST_F(HttpReplies, AbortBeforeTheStartSendsNothing) {
     std::atomic<bool> abort = true;
     EXPECT_EQ(httpPost(m_server.url("/echo"), "x", {nullptr, &abort}), "");
 }
 
-TEST_F(HttpReplies, SlowServerEndsInTheTotalTimeOut)
-{
+TEST_F(HttpReplies, SlowServerEndsInTheTotalTimeOut) {
     CountingEventPump pump;
     EXPECT_EQ(fetchUrl(m_server.url("/slow"), {&pump, nullptr}), "");
     EXPECT_GT(pump.calls(), 0);

@@ -29,9 +29,9 @@ struct ParseCase {
 
 class ParseClientArguments : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(ParseClientArguments, AcceptsOnlyTheKnownCommands)
-{
-    const std::optional<ClientCommand> command = parseClientArguments(GetParam().arguments, "http://default/");
+TEST_P(ParseClientArguments, AcceptsOnlyTheKnownCommands) {
+    const std::optional<ClientCommand> command =
+        parseClientArguments(GetParam().arguments, "http://default/");
     ASSERT_EQ(command.has_value(), GetParam().valid);
     if (command) {
         EXPECT_EQ(command->action, GetParam().action);
@@ -57,16 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{{"date"}, false, ClientAction::Init, ""},
                     ParseCase{{"fetch"}, false, ClientAction::Init, ""}));
 
-TEST(ParseClientArguments, KeepsTheHistoryCountAndDate)
-{
+TEST(ParseClientArguments, KeepsTheHistoryCountAndDate) {
     EXPECT_EQ(parseClientArguments({"history", "50"}, "u")->historyCount, 50);
     EXPECT_EQ(parseClientArguments({"date", "2017-5-2"}, "u")->date, "2017-5-2");
 }
 
 class K3ClientTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const std::string draw = m_service.url("/draw");
         const std::string probe = m_service.url("/newest");
         m_service.setProbeText("2017050233");
@@ -95,8 +93,7 @@ protected:
         });
     }
 
-    int run(std::vector<std::string> arguments)
-    {
+    int run(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {"--init", m_service.url("/init")});
         const std::optional<ClientCommand> command = parseClientArguments(arguments, "");
         EXPECT_TRUE(command.has_value());
@@ -111,16 +108,15 @@ protected:
     std::ostringstream m_err;
 };
 
-TEST_F(K3ClientTest, InitPrintsEveryFieldAndTheLinksInOrder)
-{
+TEST_F(K3ClientTest, InitPrintsEveryFieldAndTheLinksInOrder) {
     EXPECT_EQ(run({"init"}), 0);
-    EXPECT_EQ(m_out.str(), "userurl: \ndrawurl: " + m_service.url("/draw") + "\nnewphase: " + m_service.url("/newest")
-                               + "\nadvert1: \nadvert2: \nversion: 1.6\nproupurl: \n"
-                                 "link: 官网 http://home/\nlink: 充值 http://pay/\nseo: \n");
+    EXPECT_EQ(m_out.str(), "userurl: \ndrawurl: " + m_service.url("/draw") +
+                               "\nnewphase: " + m_service.url("/newest") +
+                               "\nadvert1: \nadvert2: \nversion: 1.6\nproupurl: \n"
+                               "link: 官网 http://home/\nlink: 充值 http://pay/\nseo: \n");
 }
 
-TEST_F(K3ClientTest, CommandsPrintTheirResults)
-{
+TEST_F(K3ClientTest, CommandsPrintTheirResults) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"newest"}, "1\n2017050233\n19:28\n"},
         {{"history", "2"}, "a|+|b\nc|+|d\n"},
@@ -135,16 +131,14 @@ TEST_F(K3ClientTest, CommandsPrintTheirResults)
     EXPECT_EQ(m_service.calls()[3].params, (std::vector<std::string>{"", "2"}));
 }
 
-TEST_F(K3ClientTest, FailuresPrintTheReasonAndExitWithOne)
-{
+TEST_F(K3ClientTest, FailuresPrintTheReasonAndExitWithOne) {
     m_historyFails = true;
     EXPECT_EQ(run({"history", "50"}), kExitFailure);
     EXPECT_EQ(m_err.str(), "获取最新开奖数据失败!维护 错误代码：5\n");
     EXPECT_EQ(m_out.str(), "");
 }
 
-TEST_F(K3ClientTest, FailedNewestPrintsTheReplysMessageAndCode)
-{
+TEST_F(K3ClientTest, FailedNewestPrintsTheReplysMessageAndCode) {
     m_service.onCall([this](const ServiceRequest& request) {
         if (request.funname == "init") {
             return FakeService::encryptedData(R"({"drawurl":")" + m_service.url("/draw") + "\"}", request);
@@ -162,16 +156,14 @@ struct ProgramRun {
     std::string err;
 };
 
-std::string readFile(const std::string& path)
-{
+std::string readFile(const std::string& path) {
     std::ifstream file(path);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-ProgramRun runProgram(const std::string& arguments)
-{
+ProgramRun runProgram(const std::string& arguments) {
     const std::string outPath = testing::TempDir() + "k3client_out.txt";
     const std::string errPath = testing::TempDir() + "k3client_err.txt";
     const std::string line = std::string(K3CLIENT_PATH) + " " + arguments + " >" + outPath + " 2>" + errPath;
@@ -179,8 +171,7 @@ ProgramRun runProgram(const std::string& arguments)
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath), readFile(errPath)};
 }
 
-TEST(K3ClientProgram, ExitStatuses)
-{
+TEST(K3ClientProgram, ExitStatuses) {
     FakeService service;
     service.onCall([](const ServiceRequest& request) {
         return FakeService::encryptedData(R"({"version":"2.0"})", request);

@@ -10,8 +10,7 @@
 
 namespace k3::test {
 
-void LoopbackServer::start()
-{
+void LoopbackServer::start() {
     m_port = m_server.bind_to_any_port("127.0.0.1");
     if (m_port <= 0) {
         throw std::runtime_error("no loopback port to bind");
@@ -22,21 +21,18 @@ void LoopbackServer::start()
     }
 }
 
-LoopbackServer::~LoopbackServer()
-{
+LoopbackServer::~LoopbackServer() {
     m_server.stop();
     if (m_thread.joinable()) {
         m_thread.join();
     }
 }
 
-std::string LoopbackServer::url(std::string_view path) const
-{
+std::string LoopbackServer::url(std::string_view path) const {
     return "http://127.0.0.1:" + std::to_string(m_port) + std::string(path);
 }
 
-int closedPort()
-{
+int closedPort() {
     // A port that was just free: bound without listening, then released.
     const int socketFd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};

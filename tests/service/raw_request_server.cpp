@@ -14,8 +14,7 @@
 namespace k3::test {
 namespace {
 
-size_t contentLength(const std::string& head)
-{
+size_t contentLength(const std::string& head) {
     std::string lower = head;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -25,8 +24,7 @@ size_t contentLength(const std::string& head)
 
 }  // namespace
 
-RawRequestServer::RawRequestServer()
-{
+RawRequestServer::RawRequestServer() {
     m_listenFd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -39,8 +37,7 @@ RawRequestServer::RawRequestServer()
     m_thread = std::thread([this] { serveOne(); });
 }
 
-RawRequestServer::~RawRequestServer()
-{
+RawRequestServer::~RawRequestServer() {
     ::shutdown(m_listenFd, SHUT_RDWR);  // ends a wait in accept when no request came
     if (m_thread.joinable()) {
         m_thread.join();
@@ -48,16 +45,14 @@ RawRequestServer::~RawRequestServer()
     ::close(m_listenFd);
 }
 
-std::string RawRequestServer::request()
-{
+std::string RawRequestServer::request() {
     if (m_thread.joinable()) {
         m_thread.join();
     }
     return m_request;
 }
 
-void RawRequestServer::serveOne()
-{
+void RawRequestServer::serveOne() {
     const int connection = ::accept(m_listenFd, nullptr, nullptr);
     if (connection < 0) {
         return;

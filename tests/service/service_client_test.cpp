@@ -18,25 +18,20 @@ using test::FakeService;
 using test::RawReply;
 
 // The service's draw history layout: rows inside a JSON object inside the reply's "data" string.
-RawReply historyReply(const std::string& rows)
-{
+RawReply historyReply(const std::string& rows) {
     JsonObject inner;
     inner.createEmpty();
     inner.put("data", rows);
     return FakeService::envelope("0", "", inner.toText());
 }
 
-std::string closedUrl()
-{
-    return "http://127.0.0.1:" + std::to_string(test::closedPort()) + "/";
-}
+std::string closedUrl() { return "http://127.0.0.1:" + std::to_string(test::closedPort()) + "/"; }
 
 class ServiceClientTest : public testing::Test {
 protected:
     void SetUp() override { m_client.setTransferControl({&m_pump, nullptr}); }
 
-    std::string initData() const
-    {
+    std::string initData() const {
         JsonObject data;
         JsonObject links;
         data.createEmpty();
@@ -57,8 +52,7 @@ protected:
     }
 
     // Answers init with the start-up data and every other call with handler's reply.
-    void serve(FakeService::CallHandler handler = nullptr)
-    {
+    void serve(FakeService::CallHandler handler = nullptr) {
         const std::string init = initData();
         m_service.onCall([init, handler](const ServiceRequest& request) {
             if (request.funname == "init") {
@@ -68,8 +62,7 @@ protected:
         });
     }
 
-    void initialise()
-    {
+    void initialise() {
         serve(m_onDrawCall);
         ASSERT_TRUE(m_client.init(m_service.url("/init"), kServiceAppId)) << m_client.lastError();
     }
@@ -86,8 +79,7 @@ protected:
     ServiceClient m_client{m_clock};
 };
 
-TEST_F(ServiceClientTest, InitFillsTheStartupData)
-{
+TEST_F(ServiceClientTest, InitFillsTheStartupData) {
     initialise();
     const InitInfo info = m_client.initInfo();
     EXPECT_EQ(info.userurl, "http://user/");
@@ -112,8 +104,7 @@ TEST_F(ServiceClientTest, InitFillsTheStartupData)
     EXPECT_EQ(m_client.probeNewestPeriod(), "2017050233");
 }
 
-TEST_F(ServiceClientTest, InitSucceedsOnTheThirdAttempt)
-{
+TEST_F(ServiceClientTest, InitSucceedsOnTheThirdAttempt) {
     serve();
     m_service.onHandshake([](int number) -> std::optional<RawReply> {
         return number < 3 ? std::optional<RawReply>(RawReply{"<html>busy</html>"}) : std::nullopt;
@@ -126,23 +117,20 @@ TEST_F(ServiceClientTest, InitSucceedsOnTheThirdAttempt)
     EXPECT_EQ(m_client.initInfo().version, "1.6");
 }
 
-TEST_F(ServiceClientTest, InitFailingTenTimesReportsTheLastReply)
-{
+TEST_F(ServiceClientTest, InitFailingTenTimesReportsTheLastReply) {
     m_service.onCall([](const ServiceRequest&) { return FakeService::envelope("5", "维护中", ""); });
     EXPECT_FALSE(m_client.init(m_service.url("/init"), kServiceAppId));
     EXPECT_EQ(m_service.calls().size(), 10u);
     EXPECT_EQ(m_client.lastError(), "初始化连接服务器失败！：维护中 错误代码：5");
 }
 
-TEST_F(ServiceClientTest, InitAgainstNothingReportsTheClientsOwnError)
-{
+TEST_F(ServiceClientTest, InitAgainstNothingReportsTheClientsOwnError) {
     EXPECT_FALSE(m_client.init(closedUrl(), kServiceAppId));
     EXPECT_EQ(m_client.lastError(), "初始化连接服务器失败！：服务器访问失败! 错误代码：9999");
     EXPECT_GE(m_pump.calls(), 10);  // at least once between and after the attempts
 }
 
-TEST_F(ServiceClientTest, AbortedInitStopsTrying)
-{
+TEST_F(ServiceClientTest, AbortedInitStopsTrying) {
     serve();
     std::atomic<bool> abort = true;
     m_client.setTransferControl({&m_pump, &abort});
@@ -152,8 +140,7 @@ TEST_F(ServiceClientTest, AbortedInitStopsTrying)
     EXPECT_EQ(m_client.lastError(), "初始化连接服务器失败！：服务器访问失败! 错误代码：9999");
 }
 
-TEST_F(ServiceClientTest, FailedInitKeepsTheEarlierStartupData)
-{
+TEST_F(ServiceClientTest, FailedInitKeepsTheEarlierStartupData) {
     initialise();
     EXPECT_FALSE(m_client.init(closedUrl(), kServiceAppId));
     EXPECT_EQ(m_client.initInfo().version, "1.6");
@@ -162,8 +149,7 @@ TEST_F(ServiceClientTest, FailedInitKeepsTheEarlierStartupData)
     EXPECT_EQ(m_service.callPaths().back(), "/draw");
 }
 
-TEST(ReadInitInfo, LinksStayWhenThereIsNoLinkObject)
-{
+TEST(ReadInitInfo, LinksStayWhenThereIsNoLinkObject) {
     for (const char* json : {R"({"version":"2"})", R"({"version":"2","payurl":["x"]})",
                              R"({"version":"2","payurl":"http://x/"})"}) {
         SCOPED_TRACE(json);
@@ -181,8 +167,7 @@ TEST(ReadInitInfo, LinksStayWhenThereIsNoLinkObject)
     }
 }
 
-TEST(ReadInitInfo, LinkTargetsAreReadAsText)
-{
+TEST(ReadInitInfo, LinkTargetsAreReadAsText) {
     JsonReply reply;
     ASSERT_TRUE(reply.parse(R"({"payurl":{"n":7,"b":true,"s":"http://s/"}})"));
     InitInfo info;
@@ -200,8 +185,7 @@ struct NewestCase {
 
 class NewestDraw : public ServiceClientTest, public testing::WithParamInterface<NewestCase> {};
 
-TEST_P(NewestDraw, SplitsTheDataMember)
-{
+TEST_P(NewestDraw, SplitsTheDataMember) {
     initialise();
     const std::string data = GetParam().data;
     m_drawReply = [data](const ServiceRequest& request) {
@@ -219,15 +203,16 @@ TEST_P(NewestDraw, SplitsTheDataMember)
 INSTANTIATE_TEST_SUITE_P(
     Cases, NewestDraw,
     testing::Values(NewestCase{"TwoFields", "A| |B", true, {"A", "B"}},
-                    NewestCase{"Eight", "1| |2017050233| |2017-05-02 19:28:00| |1,2,3| |5| |2017050234| |"
-                                        "2017-05-02 19:38:00| |8",
-                               true, {"1", "2017050233", "2017-05-02 19:28:00", "1,2,3", "5", "2017050234",
-                                      "2017-05-02 19:38:00", "8"}},
+                    NewestCase{"Eight",
+                               "1| |2017050233| |2017-05-02 19:28:00| |1,2,3| |5| |2017050234| |"
+                               "2017-05-02 19:38:00| |8",
+                               true,
+                               {"1", "2017050233", "2017-05-02 19:28:00", "1,2,3", "5", "2017050234",
+                                "2017-05-02 19:38:00", "8"}},
                     NewestCase{"Empty", "", false, {}}),
     [](const testing::TestParamInfo<NewestCase>& info) { return info.param.name; });
 
-TEST_F(ServiceClientTest, FailedNewestDrawLeavesFieldsAndLastError)
-{
+TEST_F(ServiceClientTest, FailedNewestDrawLeavesFieldsAndLastError) {
     initialise();
     m_drawReply = [](const ServiceRequest&) { return FakeService::envelope("3", "无数据", ""); };
     m_client.setLastError("earlier");
@@ -237,12 +222,12 @@ TEST_F(ServiceClientTest, FailedNewestDrawLeavesFieldsAndLastError)
     EXPECT_EQ(m_client.lastError(), "earlier");
 }
 
-TEST_F(ServiceClientTest, SelectDrawReadsTheRowsFromTheRawReply)
-{
+TEST_F(ServiceClientTest, SelectDrawReadsTheRowsFromTheRawReply) {
     initialise();
     m_drawReply = [](const ServiceRequest&) {
-        return historyReply("1|+|2017050233|+|2017-05-02 19:28:00|+|1,2,3\r\n"
-                            "2|+|2017050232|+|2017-05-02 19:18:00|+|4,5,6");
+        return historyReply(
+            "1|+|2017050233|+|2017-05-02 19:28:00|+|1,2,3\r\n"
+            "2|+|2017050232|+|2017-05-02 19:18:00|+|4,5,6");
     };
     DrawTable table;
     ASSERT_TRUE(m_client.selectDraw(50, table));
@@ -251,8 +236,7 @@ TEST_F(ServiceClientTest, SelectDrawReadsTheRowsFromTheRawReply)
     EXPECT_EQ(m_service.calls().back().funname, "select_draw");
 }
 
-TEST_F(ServiceClientTest, SelectDrawWithoutRowsIsStillASuccess)
-{
+TEST_F(ServiceClientTest, SelectDrawWithoutRowsIsStillASuccess) {
     initialise();
     m_drawReply = [](const ServiceRequest&) { return historyReply(""); };
     DrawTable table{{"kept"}};
@@ -260,8 +244,7 @@ TEST_F(ServiceClientTest, SelectDrawWithoutRowsIsStillASuccess)
     EXPECT_EQ(table, DrawTable{{"kept"}});
 }
 
-TEST_F(ServiceClientTest, FailedSelectDrawSetsTheDrawsText)
-{
+TEST_F(ServiceClientTest, FailedSelectDrawSetsTheDrawsText) {
     initialise();
     m_drawReply = [](const ServiceRequest&) { return FakeService::envelope("5", "维护", ""); };
     DrawTable table;
@@ -269,8 +252,7 @@ TEST_F(ServiceClientTest, FailedSelectDrawSetsTheDrawsText)
     EXPECT_EQ(m_client.lastError(), "获取最新开奖数据失败!维护 错误代码：5");
 }
 
-TEST_F(ServiceClientTest, DrawCallsBeforeInitFail)
-{
+TEST_F(ServiceClientTest, DrawCallsBeforeInitFail) {
     DrawTable table;
     EXPECT_FALSE(m_client.selectDraw(50, table));
     EXPECT_EQ(m_client.lastError(), "获取最新开奖数据失败!服务器访问失败! 错误代码：9999");
@@ -287,8 +269,7 @@ struct TokenCase {
 
 class AccessToken : public ServiceClientTest, public testing::WithParamInterface<TokenCase> {};
 
-TEST_P(AccessToken, LeadsTheParameters)
-{
+TEST_P(AccessToken, LeadsTheParameters) {
     initialise();
     m_client.setAccessToken(GetParam().token);
     std::vector<std::string> fields;
@@ -303,13 +284,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, AccessToken,
                          testing::Values(TokenCase{"", {}, {"", "50"}},
                                          TokenCase{"tok", {"tok"}, {"tok", "50"}}));
 
-TEST_F(ServiceClientTest, SelectDrawByDateSendsTheDayWithoutLeadingZeros)
-{
+TEST_F(ServiceClientTest, SelectDrawByDateSendsTheDayWithoutLeadingZeros) {
     initialise();
     m_drawReply = [](const ServiceRequest&) { return historyReply("a|+|b"); };
-    const std::pair<const char*, const char*> cases[] = {{"2017-05-02", "2017-5-2"},
-                                                         {"2017-12-31 08:00:00", "2017-12-31"},
-                                                         {"2017/5/2", "2017-5-2"}};
+    const std::pair<const char*, const char*> cases[] = {
+        {"2017-05-02", "2017-5-2"}, {"2017-12-31 08:00:00", "2017-12-31"}, {"2017/5/2", "2017-5-2"}};
     for (const auto& [date, sent] : cases) {
         DrawTable table;
         EXPECT_TRUE(m_client.selectDrawByDate(date, table));
@@ -319,8 +298,7 @@ TEST_F(ServiceClientTest, SelectDrawByDateSendsTheDayWithoutLeadingZeros)
     }
 }
 
-TEST_F(ServiceClientTest, SelectDrawByDateRefusesWhatIsNoDate)
-{
+TEST_F(ServiceClientTest, SelectDrawByDateRefusesWhatIsNoDate) {
     initialise();
     const size_t callsBefore = m_service.calls().size();
     for (const char* date : {"", "yesterday", "2017-13-01", "2017-05-32", "17-5-2"}) {
@@ -332,16 +310,14 @@ TEST_F(ServiceClientTest, SelectDrawByDateRefusesWhatIsNoDate)
     EXPECT_EQ(m_service.calls().size(), callsBefore);
 }
 
-TEST_F(ServiceClientTest, EmptyProbeReplySetsItsText)
-{
+TEST_F(ServiceClientTest, EmptyProbeReplySetsItsText) {
     initialise();
     m_service.setProbeText("");
     EXPECT_EQ(m_client.probeNewestPeriod(), "");
     EXPECT_EQ(m_client.lastError(), "最新期号获取失败!");
 }
 
-TEST_F(ServiceClientTest, ProbeOfAClosedPortSetsItsText)
-{
+TEST_F(ServiceClientTest, ProbeOfAClosedPortSetsItsText) {
     m_service.onCall([](const ServiceRequest& request) {
         JsonObject data;
         data.createEmpty();
@@ -353,8 +329,7 @@ TEST_F(ServiceClientTest, ProbeOfAClosedPortSetsItsText)
     EXPECT_EQ(m_client.lastError(), "最新期号获取失败!");
 }
 
-TEST_F(ServiceClientTest, GetForecastReadsTheNamedMembers)
-{
+TEST_F(ServiceClientTest, GetForecastReadsTheNamedMembers) {
     initialise();
     m_drawReply = [](const ServiceRequest&) { return FakeService::envelope("0", "", R"({"a":"1","b":2})"); };
     std::vector<std::string> values{"old"};
@@ -368,8 +343,7 @@ TEST_F(ServiceClientTest, GetForecastReadsTheNamedMembers)
     EXPECT_EQ(values, (std::vector<std::string>{"1", "2", ""}));
 }
 
-TEST_F(ServiceClientTest, GetInitGivesTheDataMember)
-{
+TEST_F(ServiceClientTest, GetInitGivesTheDataMember) {
     initialise();
     m_drawReply = [](const ServiceRequest& request) {
         return FakeService::encryptedData(R"({"data":"公告"})", request);
@@ -381,8 +355,7 @@ TEST_F(ServiceClientTest, GetInitGivesTheDataMember)
     EXPECT_FALSE(m_client.getInit(text));
 }
 
-TEST_F(ServiceClientTest, DataReplyCopyHoldsTheLatestOutcome)
-{
+TEST_F(ServiceClientTest, DataReplyCopyHoldsTheLatestOutcome) {
     initialise();
     m_drawReply = [](const ServiceRequest&) { return FakeService::envelope("4", "忙", ""); };
     std::vector<std::string> fields;

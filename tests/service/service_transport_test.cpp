@@ -17,8 +17,7 @@ class ServiceTransportTest : public testing::Test {
 protected:
     void SetUp() override { m_transport.setEndpoint(m_service.url(), kServiceAppId); }
 
-    void expectError(std::string_view errcode, std::string_view msg)
-    {
+    void expectError(std::string_view errcode, std::string_view msg) {
         EXPECT_EQ(m_reply.errorCode(), errcode) << m_reply.toText();
         EXPECT_EQ(m_reply.message(), msg) << m_reply.toText();
     }
@@ -29,9 +28,9 @@ protected:
     JsonReply m_reply;
 };
 
-TEST_F(ServiceTransportTest, NamedCallSendsTheRequestUnderTheCallKey)
-{
-    m_service.onCall([](const ServiceRequest&) { return RawReply{R"({"errcode":"0","msg":"","data":"服务器"})"}; });
+TEST_F(ServiceTransportTest, NamedCallSendsTheRequestUnderTheCallKey) {
+    m_service.onCall(
+        [](const ServiceRequest&) { return RawReply{R"({"errcode":"0","msg":"","data":"服务器"})"}; });
     std::string replyText;
     int32_t requestNumber = 0;
     ASSERT_TRUE(m_transport.namedCall(replyText, "select_draw", {"", "50"}, requestNumber, m_reply));
@@ -47,8 +46,7 @@ TEST_F(ServiceTransportTest, NamedCallSendsTheRequestUnderTheCallKey)
     EXPECT_EQ(call.params, (std::vector<std::string>{"", "50"}));
 }
 
-TEST_F(ServiceTransportTest, CallWithTextsSendsOnlyTheLeadingNonEmptyTexts)
-{
+TEST_F(ServiceTransportTest, CallWithTextsSendsOnlyTheLeadingNonEmptyTexts) {
     struct Case {
         std::vector<std::string> texts;
         std::vector<std::string> sent;
@@ -63,8 +61,7 @@ TEST_F(ServiceTransportTest, CallWithTextsSendsOnlyTheLeadingNonEmptyTexts)
     }
 }
 
-TEST_F(ServiceTransportTest, EncryptedDataReplacesTheEnvelope)
-{
+TEST_F(ServiceTransportTest, EncryptedDataReplacesTheEnvelope) {
     m_service.onCall([](const ServiceRequest& request) {
         return FakeService::encryptedData(R"({"data":"1| |2","名":"值"})", request);
     });
@@ -73,25 +70,23 @@ TEST_F(ServiceTransportTest, EncryptedDataReplacesTheEnvelope)
     EXPECT_EQ(m_reply.get("名"), "值");
 }
 
-TEST_F(ServiceTransportTest, PlainDataReplacesTheEnvelope)
-{
+TEST_F(ServiceTransportTest, PlainDataReplacesTheEnvelope) {
     m_service.onCall([](const ServiceRequest&) { return FakeService::envelope("0", "", R"({"k":"v"})"); });
     ASSERT_TRUE(m_transport.callForData(m_reply, "getforecast", {"t"}, DataMode::Plain));
     EXPECT_EQ(m_reply.toText(), R"({"k":"v"})");
 }
 
-TEST_F(ServiceTransportTest, EmptyDataKeepsTheEnvelope)
-{
+TEST_F(ServiceTransportTest, EmptyDataKeepsTheEnvelope) {
     m_service.onCall([](const ServiceRequest&) { return FakeService::envelope("0", "好", ""); });
     ASSERT_TRUE(m_transport.callWithTexts(m_reply, "f", {}, DataMode::Encrypted));
     expectError("0", "好");
 }
 
-TEST_F(ServiceTransportTest, OnlyTheExactTextZeroIsSuccess)
-{
+TEST_F(ServiceTransportTest, OnlyTheExactTextZeroIsSuccess) {
     for (const char* errcode : {"00", " 0", "1", ""}) {
         SCOPED_TRACE(errcode);
-        m_service.onCall([errcode](const ServiceRequest&) { return FakeService::envelope(errcode, "维护", ""); });
+        m_service.onCall(
+            [errcode](const ServiceRequest&) { return FakeService::envelope(errcode, "维护", ""); });
         EXPECT_FALSE(m_transport.callWithTexts(m_reply, "f", {}, DataMode::Encrypted));
         expectError(errcode, "维护");
     }
@@ -100,8 +95,7 @@ TEST_F(ServiceTransportTest, OnlyTheExactTextZeroIsSuccess)
     EXPECT_TRUE(m_transport.callWithTexts(m_reply, "f", {}, DataMode::Encrypted));
 }
 
-TEST_F(ServiceTransportTest, HandshakeThatIsNotJsonMakesOnePostOnly)
-{
+TEST_F(ServiceTransportTest, HandshakeThatIsNotJsonMakesOnePostOnly) {
     m_service.onHandshake([](int) { return RawReply{"<html>busy</html>"}; });
     EXPECT_FALSE(m_transport.callWithTexts(m_reply, "init", {}, DataMode::Encrypted));
     EXPECT_EQ(m_service.posts(), 1);
@@ -117,8 +111,7 @@ struct HandshakeCase {
 
 class FailedHandshake : public ServiceTransportTest, public testing::WithParamInterface<HandshakeCase> {};
 
-TEST_P(FailedHandshake, EndsTheCallWithTheReplyItLeft)
-{
+TEST_P(FailedHandshake, EndsTheCallWithTheReplyItLeft) {
     m_service.onHandshake([](int) { return GetParam().reply; });
     EXPECT_FALSE(m_transport.callWithTexts(m_reply, "init", {}, DataMode::Encrypted));
     EXPECT_EQ(m_service.posts(), 1);
@@ -131,8 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
                     HandshakeCase{"StartsWithZeroByte", {std::string("\0{}", 3)}, "9999", "服务器访问失败!"},
                     HandshakeCase{"Status500", {"oops", 500}, "9999", "服务器访问错误!"},
                     HandshakeCase{"Truncated", {R"({"errcode":"0","data":"EA42)"}, "9999", "服务器访问错误!"},
-                    HandshakeCase{"NotUtf8", {"{\"errcode\":\"0\",\"data\":\"\xC0\xAF\"}"}, "9999",
-                                  "服务器访问错误!"},
+                    HandshakeCase{
+                        "NotUtf8", {"{\"errcode\":\"0\",\"data\":\"\xC0\xAF\"}"}, "9999", "服务器访问错误!"},
                     HandshakeCase{"ServiceRefuses", {R"({"errcode":"7","msg":"拒绝"})"}, "7", "拒绝"},
                     HandshakeCase{"NotAnObject", {"[1,2]"}, "", ""},
                     // A key that decodes to nothing leaves the handshake's own success reply.
@@ -151,8 +144,7 @@ struct CallReplyCase {
 
 class FailedCall : public ServiceTransportTest, public testing::WithParamInterface<CallReplyCase> {};
 
-TEST_P(FailedCall, FillsTheClientsOwnErrorReply)
-{
+TEST_P(FailedCall, FillsTheClientsOwnErrorReply) {
     m_service.onCall([](const ServiceRequest&) { return GetParam().reply; });
     EXPECT_FALSE(m_transport.callWithTexts(m_reply, "f", {}, GetParam().mode));
     EXPECT_EQ(m_service.posts(), 2);
@@ -165,10 +157,13 @@ INSTANTIATE_TEST_SUITE_P(
         CallReplyCase{"Empty", {""}, DataMode::Encrypted, "9999", "服务器访问失败!"},
         CallReplyCase{"Status500", {"oops", 500}, DataMode::Encrypted, "9999", "服务器访问错误!"},
         CallReplyCase{"NotJson", {"<html>"}, DataMode::Encrypted, "9999", "服务器访问错误!"},
-        CallReplyCase{"Truncated", {R"({"errcode":"0","msg":"","da)"}, DataMode::Encrypted, "9999",
+        CallReplyCase{
+            "Truncated", {R"({"errcode":"0","msg":"","da)"}, DataMode::Encrypted, "9999", "服务器访问错误!"},
+        CallReplyCase{"NotUtf8",
+                      {"{\"errcode\":\"0\",\"msg\":\"\xB7\xFE\xCE\xF1\",\"data\":\"\"}"},
+                      DataMode::Encrypted,
+                      "9999",
                       "服务器访问错误!"},
-        CallReplyCase{"NotUtf8", {"{\"errcode\":\"0\",\"msg\":\"\xB7\xFE\xCE\xF1\",\"data\":\"\"}"},
-                      DataMode::Encrypted, "9999", "服务器访问错误!"},
         CallReplyCase{"OddLengthData", FakeService::envelope("0", "", "ABC"), DataMode::Encrypted, "9999",
                       "服务器访问错误!2"},
         CallReplyCase{"NonHexData", FakeService::envelope("0", "", "XYZW"), DataMode::Encrypted, "9999",
@@ -179,22 +174,19 @@ INSTANTIATE_TEST_SUITE_P(
                       "服务器访问错误!2"}),
     [](const testing::TestParamInfo<CallReplyCase>& info) { return info.param.name; });
 
-TEST_F(ServiceTransportTest, UnreachableEndpointFailsWithoutReply)
-{
+TEST_F(ServiceTransportTest, UnreachableEndpointFailsWithoutReply) {
     m_transport.setEndpoint("http://127.0.0.1:" + std::to_string(test::closedPort()) + "/", kServiceAppId);
     EXPECT_FALSE(m_transport.callWithTexts(m_reply, "init", {}, DataMode::Encrypted));
     expectError("9999", "服务器访问失败!");
 }
 
-TEST_F(ServiceTransportTest, GiganticReplyFailsWithoutReply)
-{
+TEST_F(ServiceTransportTest, GiganticReplyFailsWithoutReply) {
     m_service.onCall([](const ServiceRequest&) { return RawReply{std::string(kMaxReplyBytes + 10, '[')}; });
     EXPECT_FALSE(m_transport.callWithTexts(m_reply, "f", {}, DataMode::Encrypted));
     expectError("9999", "服务器访问失败!");
 }
 
-TEST_F(ServiceTransportTest, EveryCallUsesAFreshKey)
-{
+TEST_F(ServiceTransportTest, EveryCallUsesAFreshKey) {
     ASSERT_TRUE(m_transport.callWithTexts(m_reply, "a", {}, DataMode::Plain));
     ASSERT_TRUE(m_transport.callWithTexts(m_reply, "b", {}, DataMode::Plain));
     EXPECT_EQ(m_service.handshakes(), 2);

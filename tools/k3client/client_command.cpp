@@ -20,14 +20,12 @@ const char* const kClientUsage =
 
 namespace {
 
-bool isCount(const std::string& text)
-{
-    return !text.empty() && text.size() <= 6 && text.find_first_not_of("0123456789") == std::string::npos
-           && textToInt(text) > 0;
+bool isCount(const std::string& text) {
+    return !text.empty() && text.size() <= 6 && text.find_first_not_of("0123456789") == std::string::npos &&
+           textToInt(text) > 0;
 }
 
-void printInitInfo(const InitInfo& info, std::ostream& out)
-{
+void printInitInfo(const InitInfo& info, std::ostream& out) {
     out << "userurl: " << info.userurl << '\n'
         << "drawurl: " << info.drawurl << '\n'
         << "newphase: " << info.newphase << '\n'
@@ -41,22 +39,19 @@ void printInitInfo(const InitInfo& info, std::ostream& out)
     out << "seo: " << info.seo << '\n';
 }
 
-void printTable(const DrawTable& table, std::ostream& out)
-{
+void printTable(const DrawTable& table, std::ostream& out) {
     for (const std::vector<std::string>& row : table) {
         out << joinText(row, "|+|") << '\n';
     }
 }
 
 // For the calls that set no last error: what the service (or the transport) answered.
-std::string replyFailure(const ServiceClient& client)
-{
+std::string replyFailure(const ServiceClient& client) {
     const JsonReply reply = client.dataReplyCopy();
     return reply.message() + std::string(kErrorCodeText) + reply.errorCode();
 }
 
-int fail(std::ostream& err, const std::string& text)
-{
+int fail(std::ostream& err, const std::string& text) {
     err << text << '\n';
     return kExitFailure;
 }
@@ -64,8 +59,7 @@ int fail(std::ostream& err, const std::string& text)
 }  // namespace
 
 std::optional<ClientCommand> parseClientArguments(const std::vector<std::string>& arguments,
-                                                  const std::string& defaultInitUrl)
-{
+                                                  const std::string& defaultInitUrl) {
     ClientCommand command;
     command.initUrl = defaultInitUrl;
     size_t next = 0;
@@ -79,7 +73,7 @@ std::optional<ClientCommand> parseClientArguments(const std::vector<std::string>
     const std::string& name = arguments[next];
     const size_t rest = arguments.size() - next - 1;
     if (rest == 0 && (name == "init" || name == "newest" || name == "probe")) {
-        command.action = name == "init" ? ClientAction::Init
+        command.action = name == "init"     ? ClientAction::Init
                          : name == "newest" ? ClientAction::Newest
                                             : ClientAction::Probe;
         return command;
@@ -98,44 +92,44 @@ std::optional<ClientCommand> parseClientArguments(const std::vector<std::string>
 }
 
 int runClientCommand(const ClientCommand& command, ServiceClient& client, std::ostream& out,
-                     std::ostream& err)
-{
+                     std::ostream& err) {
     if (!client.init(command.initUrl, kServiceAppId)) {
         return fail(err, client.lastError());
     }
     switch (command.action) {
-    case ClientAction::Init:
-        printInitInfo(client.initInfo(), out);
-        return 0;
-    case ClientAction::Newest: {
-        std::vector<std::string> fields;
-        if (!client.newestDraw(fields)) {
-            return fail(err, replyFailure(client));
+        case ClientAction::Init:
+            printInitInfo(client.initInfo(), out);
+            return 0;
+        case ClientAction::Newest: {
+            std::vector<std::string> fields;
+            if (!client.newestDraw(fields)) {
+                return fail(err, replyFailure(client));
+            }
+            for (const std::string& field : fields) {
+                out << field << '\n';
+            }
+            return 0;
         }
-        for (const std::string& field : fields) {
-            out << field << '\n';
+        case ClientAction::History:
+        case ClientAction::Date: {
+            DrawTable table;
+            const bool ok = command.action == ClientAction::History
+                                ? client.selectDraw(command.historyCount, table)
+                                : client.selectDrawByDate(command.date, table);
+            if (!ok) {
+                return fail(err, client.lastError());
+            }
+            printTable(table, out);
+            return 0;
         }
-        return 0;
-    }
-    case ClientAction::History:
-    case ClientAction::Date: {
-        DrawTable table;
-        const bool ok = command.action == ClientAction::History ? client.selectDraw(command.historyCount, table)
-                                                                : client.selectDrawByDate(command.date, table);
-        if (!ok) {
-            return fail(err, client.lastError());
+        case ClientAction::Probe: {
+            const std::string text = client.probeNewestPeriod();
+            if (text.empty()) {
+                return fail(err, client.lastError());
+            }
+            out << text << '\n';
+            return 0;
         }
-        printTable(table, out);
-        return 0;
-    }
-    case ClientAction::Probe: {
-        const std::string text = client.probeNewestPeriod();
-        if (text.empty()) {
-            return fail(err, client.lastError());
-        }
-        out << text << '\n';
-        return 0;
-    }
     }
     return kExitFailure;
 }

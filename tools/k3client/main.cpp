@@ -8,10 +8,10 @@
 
 #include <iostream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const std::optional<k3::ClientCommand> command = k3::parseClientArguments(arguments, k3::primaryInitUrl());
+    const std::optional<k3::ClientCommand> command =
+        k3::parseClientArguments(arguments, k3::primaryInitUrl());
     if (!command) {
         std::cerr << k3::kClientUsage;
         return k3::kExitUsage;
