@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <string>
 #include <vector>
 
@@ -131,6 +133,28 @@ TEST(JsonValue, TextThatIsNotJsonLeavesAnInvalidValue) {
         int32_t type = 0;
         EXPECT_EQ(object.get("a", type), "");
         EXPECT_EQ(type, JsonType::None);
+    }
+}
+
+// Random texts from JSON's own characters: whatever parses is written out as text that parses
+// back to the same text; whatever does not leaves nothing to read.
+TEST(JsonValue, ParsedTextsRoundTrip) {
+    const std::string alphabet = "{}[]\":,0123456789.-+eEtrufalsn \\/x\x01\xE5\xBC\x80";
+    std::mt19937 random(2113);
+    for (int round = 0; round < 5000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 16);
+        for (int i = 0; i < length; ++i) {
+            text += alphabet[random() % alphabet.size()];
+        }
+        JsonObject value;
+        if (!value.parse(text)) {
+            EXPECT_EQ(value.toText(), "") << testing::PrintToString(text);
+            continue;
+        }
+        JsonObject reread;
+        ASSERT_TRUE(reread.parse(value.toText())) << testing::PrintToString(text);
+        EXPECT_EQ(reread.toText(), value.toText());
     }
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 namespace k3 {
 namespace {
 
@@ -41,6 +44,30 @@ TEST(ParseDrawTableRefuses, TextsThatGiveNoColumn) {
         DrawTable table{{"kept"}};
         EXPECT_FALSE(parseDrawTable(text, table));
         EXPECT_EQ(table, DrawTable{{"kept"}});
+    }
+}
+
+// Random texts built from the separators and a few characters: every accepted table is
+// rectangular with at least one column, every refused one is left alone.
+TEST(ParseDrawTableRefuses, NeverGivesARaggedOrEmptyTable) {
+    const char* const parts[] = {"\r\n", "|+|", "1", "", "\r", "\n", "|", "+", "开"};
+    std::mt19937 random(2113);
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 12);
+        for (int i = 0; i < length; ++i) {
+            text += parts[random() % std::size(parts)];
+        }
+        DrawTable table{{"kept"}};
+        if (!parseDrawTable(text, table)) {
+            EXPECT_EQ(table, DrawTable{{"kept"}}) << testing::PrintToString(text);
+            continue;
+        }
+        ASSERT_FALSE(table.empty()) << testing::PrintToString(text);
+        for (const std::vector<std::string>& row : table) {
+            EXPECT_EQ(row.size(), table[0].size()) << testing::PrintToString(text);
+            EXPECT_GT(row.size(), 0u) << testing::PrintToString(text);
+        }
     }
 }
 
