@@ -58,6 +58,20 @@ std::unique_ptr<PlanKind> positionCodesKind(const std::vector<std::string>& grou
     return kind;
 }
 
+// A single-sure prediction holds one number per count; a count in the billions would exhaust
+// memory at the first prediction, so counts beyond any real plan are refused.
+constexpr int32_t kMaxSingleSureCount = 1000;
+
+std::unique_ptr<PlanKind> singleSureKind(const std::vector<std::string>& groups, std::string_view name) {
+    const int32_t count = textToInt(groups[1]);
+    if (count > kMaxSingleSureCount) {
+        return nullptr;
+    }
+    auto kind = std::make_unique<SingleSureKind>();
+    kind->configure(count, name);
+    return kind;
+}
+
 }  // namespace
 
 int32_t chineseNumeral(std::string_view numeral) {
@@ -97,9 +111,7 @@ std::unique_ptr<PlanKind> kindFromSpec(std::string_view spec, std::string_view n
         return kind;
     }
     if (auto groups = acceptedGroups(patterns.singleSure, spec)) {
-        auto kind = std::make_unique<SingleSureKind>();
-        kind->configure(textToInt((*groups)[1]), name);
-        return kind;
+        return singleSureKind(*groups, name);
     }
     return nullptr;
 }

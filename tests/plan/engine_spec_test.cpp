@@ -50,6 +50,7 @@ TEST_P(AcceptedSpecTest, AddsConfiguredRecord) {
 INSTANTIATE_TEST_SUITE_P(Specs, AcceptedSpecTest,
                          ::testing::Values(AcceptedSpec{"独胆定1码", typeid(SingleSureKind), 1, 0, 1},
                                            AcceptedSpec{"独胆定3码", typeid(SingleSureKind), 3, 0, 1},
+                                           AcceptedSpec{"独胆定1000码", typeid(SingleSureKind), 1000, 0, 1},
                                            AcceptedSpec{"百位定3码", typeid(PositionCodesKind), 1, 3, 2},
                                            AcceptedSpec{"十位定1码", typeid(PositionCodesKind), 2, 1, 2},
                                            AcceptedSpec{"个位定4码", typeid(PositionCodesKind), 3, 4, 1},
@@ -76,7 +77,8 @@ TEST_P(RefusedSpecTest, AddsNothing) {
 INSTANTIATE_TEST_SUITE_P(Specs, RefusedSpecTest,
                          ::testing::Values("", "吉林独胆定1码", "独胆定1码 ", "独胆定码", "千位定3码",
                                            "百位定0码", "百位定7码", "百位定99999999999码", "四同号复选",
-                                           "三不同号通", "和值", "和值大小单双", "三不同号通选x"));
+                                           "三不同号通", "和值", "和值大小单双", "三不同号通选x", "独胆定1001码",
+                                           "独胆定99999999999码"));
 
 TEST(PlanSpec, SeedOffsetComesFromTheNameDigest) {
     FakeClock clock;
