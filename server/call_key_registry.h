@@ -53,7 +53,7 @@ private:
     const size_t m_perAddressCapacity;
     const int64_t m_lifetime;
     mutable std::mutex m_mutex;
-    std::deque<Issue> m_order;  // every key in the order it was issued
+    std::deque<Issue> m_order;                                     // every key in the order it was issued
     std::unordered_map<std::string, std::deque<Key>> m_byAddress;  // oldest first
     size_t m_count = 0;
     uint64_t m_nextSerial = 0;

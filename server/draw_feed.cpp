@@ -1,3 +1,4 @@
+// Draws are made in batches (a restart may owe many) and stored before they become visible.
 #include "server/draw_feed.h"
 
 #include "platform/clock.h"

@@ -17,9 +17,7 @@ namespace {
 
 using Params = std::vector<std::string>;
 
-CallOutcome badParameter() {
-    return {ServiceError::BadParameter, "", false};
-}
+CallOutcome badParameter() { return {ServiceError::BadParameter, "", false}; }
 
 // {"data": text} as compact JSON.
 std::string wrapData(const std::string& text) {
@@ -66,9 +64,14 @@ std::optional<std::chrono::year_month_day> readDate(std::string_view text) {
 
 CallOutcome newestDraw(const DrawFeed& feed) {
     const DrawStatus status = feed.status();
-    const std::vector<std::string> fields = {status.last.extra,  status.last.period,  status.last.drawTime,
-                                             status.last.numbers, std::to_string(status.last.seed),
-                                             status.next.extra,  status.next.period,  status.next.drawTime};
+    const std::vector<std::string> fields = {status.last.extra,
+                                             status.last.period,
+                                             status.last.drawTime,
+                                             status.last.numbers,
+                                             std::to_string(status.last.seed),
+                                             status.next.extra,
+                                             status.next.period,
+                                             status.next.drawTime};
     return {ServiceError::None, wrapData(joinText(fields, "| |")), true};
 }
 
@@ -81,7 +84,8 @@ CallOutcome selectDraw(DrawFeed& feed, const Params& params) {
 }
 
 CallOutcome selectDrawDate(DrawFeed& feed, const Params& params) {
-    const std::optional<std::chrono::year_month_day> day = params.size() == 2 ? readDate(params[1]) : std::nullopt;
+    const std::optional<std::chrono::year_month_day> day =
+        params.size() == 2 ? readDate(params[1]) : std::nullopt;
     if (!day) {
         return badParameter();
     }

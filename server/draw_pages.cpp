@@ -1,3 +1,4 @@
+// Pages built as text: a table of draws and an SVG polyline of the dice sums, styled inline.
 #include "server/draw_pages.h"
 
 #include "platform/text.h"
@@ -17,11 +18,20 @@ std::string escapeHtml(std::string_view text) {
     std::string escaped;
     for (const char c : text) {
         switch (c) {
-            case '&': escaped += "&amp;"; break;
-            case '<': escaped += "&lt;"; break;
-            case '>': escaped += "&gt;"; break;
-            case '"': escaped += "&quot;"; break;
-            default: escaped += c;
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
         }
     }
     return escaped;
@@ -37,7 +47,8 @@ int diceSum(std::string_view numbers) {
 
 std::string pageHead(std::string_view title, std::string_view extraHead) {
     return "<!DOCTYPE html>\n<html lang=\"zh-CN\"><head><meta charset=\"utf-8\">" + std::string(extraHead) +
-           "<title>" + std::string(title) + "</title><style>"
+           "<title>" + std::string(title) +
+           "</title><style>"
            "body{margin:0;padding:6px;font:12px sans-serif;color:#333;background:#fff8f0}"
            "h1{font-size:15px;margin:2px 0 6px;color:#b22}h2{font-size:13px;margin:8px 0 4px}"
            "table{border-collapse:collapse;width:100%}td,th{border:1px solid #e3c9b0;padding:2px 3px;"
@@ -57,8 +68,8 @@ std::string drawRows(const std::vector<StoredDraw>& draws) {
 
 int chartY(int sum) {
     const int span = kChartHeight - 2 * kChartMargin;
-    return kChartHeight - kChartMargin - (std::clamp(sum, kLowestSum, kHighestSum) - kLowestSum) * span /
-                                              (kHighestSum - kLowestSum);
+    return kChartHeight - kChartMargin -
+           (std::clamp(sum, kLowestSum, kHighestSum) - kLowestSum) * span / (kHighestSum - kLowestSum);
 }
 
 }  // namespace
@@ -73,7 +84,8 @@ std::string renderTrendChart(const std::vector<StoredDraw>& newestFirst) {
         points += std::to_string(x) + "," + std::to_string(chartY(diceSum(draw.record.numbers))) + " ";
     }
     std::string svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(kChartWidth) +
-                      "\" height=\"" + std::to_string(kChartHeight) + "\" role=\"img\" aria-label=\"今日和值走势\">";
+                      "\" height=\"" + std::to_string(kChartHeight) +
+                      "\" role=\"img\" aria-label=\"今日和值走势\">";
     for (const int sum : {kLowestSum, 10, kHighestSum}) {
         const std::string y = std::to_string(chartY(sum));
         svg += "<line x1=\"" + std::to_string(kChartMargin) + "\" y1=\"" + y + "\" x2=\"" +
@@ -83,15 +95,16 @@ std::string renderTrendChart(const std::vector<StoredDraw>& newestFirst) {
     if (count > 0) {
         svg += "<polyline fill=\"none\" stroke=\"#b22\" stroke-width=\"1.5\" points=\"" + points + "\"/>";
     } else {
-        svg += "<text x=\"" + std::to_string(kChartWidth / 2) +
-               "\" y=\"" + std::to_string(kChartHeight / 2) + "\" text-anchor=\"middle\">今日尚未开奖</text>";
+        svg += "<text x=\"" + std::to_string(kChartWidth / 2) + "\" y=\"" + std::to_string(kChartHeight / 2) +
+               "\" text-anchor=\"middle\">今日尚未开奖</text>";
     }
     return svg + "</svg>";
 }
 
 std::string renderAdvertPage(const std::vector<StoredDraw>& latest, const std::vector<StoredDraw>& today) {
-    return pageHead("开奖公告", "<meta http-equiv=\"refresh\" content=\"60\">") + "<h1>吉林快三 最新开奖</h1>" +
-           drawRows(latest) + "<h2>今日和值走势</h2>" + renderTrendChart(today) +
+    return pageHead("开奖公告", "<meta http-equiv=\"refresh\" content=\"60\">") +
+           "<h1>吉林快三 最新开奖</h1>" + drawRows(latest) + "<h2>今日和值走势</h2>" +
+           renderTrendChart(today) +
            "<p>每10分钟一期，每日82期。数据仅供参考，请理性购彩。</p></body></html>";
 }
 

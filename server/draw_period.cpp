@@ -42,9 +42,10 @@ std::optional<DrawPeriod> parsePeriod(std::string_view text) {
     if (text.size() != 11 || !allDigits(text)) {
         return std::nullopt;
     }
-    const std::chrono::year_month_day day{std::chrono::year(digitsValue(text.substr(0, 4))),
-                                          std::chrono::month(static_cast<unsigned>(digitsValue(text.substr(4, 2)))),
-                                          std::chrono::day(static_cast<unsigned>(digitsValue(text.substr(6, 2))))};
+    const std::chrono::year_month_day day{
+        std::chrono::year(digitsValue(text.substr(0, 4))),
+        std::chrono::month(static_cast<unsigned>(digitsValue(text.substr(4, 2)))),
+        std::chrono::day(static_cast<unsigned>(digitsValue(text.substr(6, 2))))};
     const int number = digitsValue(text.substr(8, 3));
     if (!day.ok() || number < 1 || number > kDrawsPerDay) {
         return std::nullopt;
@@ -63,7 +64,8 @@ DrawPeriod previousPeriod(const DrawPeriod& period) {
     if (period.number > 1) {
         return {period.day, period.number - 1};
     }
-    return {std::chrono::year_month_day{std::chrono::sys_days{period.day} - std::chrono::days(1)}, kDrawsPerDay};
+    return {std::chrono::year_month_day{std::chrono::sys_days{period.day} - std::chrono::days(1)},
+            kDrawsPerDay};
 }
 
 }  // namespace k3

@@ -18,7 +18,8 @@ int64_t wallDayStart(const std::chrono::year_month_day& day) {
 
 }  // namespace
 
-DrawSchedule::DrawSchedule(Clock& clock, int64_t intervalSeconds) : m_clock(clock), m_interval(intervalSeconds) {}
+DrawSchedule::DrawSchedule(Clock& clock, int64_t intervalSeconds)
+    : m_clock(clock), m_interval(intervalSeconds) {}
 
 ScheduledDraw DrawSchedule::following(const DrawPeriod& last, int64_t lastAt) const {
     const DrawPeriod period = nextPeriod(last);
@@ -52,13 +53,14 @@ int64_t DrawSchedule::timetableTime(const DrawPeriod& period) const {
 DrawPeriod DrawSchedule::latestTimetablePeriod(int64_t now) const {
     const int64_t wall = utcToWall(m_clock, now);
     const int64_t dayStart = wall - ((wall % kSecondsPerDay) + kSecondsPerDay) % kSecondsPerDay;
-    const std::chrono::year_month_day day{std::chrono::floor<std::chrono::days>(
-        std::chrono::sys_seconds{std::chrono::seconds(dayStart)})};
+    const std::chrono::year_month_day day{
+        std::chrono::floor<std::chrono::days>(std::chrono::sys_seconds{std::chrono::seconds(dayStart)})};
     const int64_t intoDay = wall - dayStart;
     if (intoDay < kFirstDrawOfDay) {
         return previousPeriod(DrawPeriod{day, 1});
     }
-    const int64_t number = std::min<int64_t>(kDrawsPerDay, (intoDay - kFirstDrawOfDay) / kTimetableSpacing + 1);
+    const int64_t number =
+        std::min<int64_t>(kDrawsPerDay, (intoDay - kFirstDrawOfDay) / kTimetableSpacing + 1);
     return {day, static_cast<int>(number)};
 }
 

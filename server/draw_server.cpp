@@ -1,3 +1,5 @@
+// cpp-httplib with a worker per open connection, time-outs against slow clients and a body limit
+// that refuses oversized requests before reading them.
 #include "server/draw_server.h"
 
 #include "server/draw_feed.h"
@@ -28,7 +30,11 @@ constexpr const char* kHtmlType = "text/html; charset=utf-8";
 }  // namespace
 
 DrawServer::DrawServer(DrawFeed& feed, CallKeyRegistry& keys, RandomSource& random, Clock& clock)
-    : m_feed(feed), m_keys(keys), m_random(random), m_clock(clock), m_http(std::make_unique<httplib::Server>()) {
+    : m_feed(feed),
+      m_keys(keys),
+      m_random(random),
+      m_clock(clock),
+      m_http(std::make_unique<httplib::Server>()) {
     m_http->new_task_queue = [] { return new httplib::ThreadPool(kWorkerThreads); };
     m_http->set_payload_max_length(kMaxRequestBody);
     m_http->set_read_timeout(kReadTimeoutSeconds, 0);
@@ -50,7 +56,8 @@ DrawServer::DrawServer(DrawFeed& feed, CallKeyRegistry& keys, RandomSource& rand
 DrawServer::~DrawServer() { stop(); }
 
 std::optional<int> DrawServer::bind(const std::string& host, int port) {
-    const int bound = port == 0 ? m_http->bind_to_any_port(host) : (m_http->bind_to_port(host, port) ? port : -1);
+    const int bound =
+        port == 0 ? m_http->bind_to_any_port(host) : (m_http->bind_to_port(host, port) ? port : -1);
     if (bound <= 0) {
         return std::nullopt;
     }
@@ -88,9 +95,9 @@ void DrawServer::route(const OfferedFile& offer) {
     });
     m_http->Get("/advert", [this](const httplib::Request&, httplib::Response& response) {
         const std::string newest = m_feed.newestPeriod();
-        response.set_content(renderAdvertPage(m_feed.store().latest(kAdvertRows),
-                                              m_feed.store().ofDay(newest.substr(0, 8))),
-                             kHtmlType);
+        response.set_content(
+            renderAdvertPage(m_feed.store().latest(kAdvertRows), m_feed.store().ofDay(newest.substr(0, 8))),
+            kHtmlType);
     });
     m_http->Get("/history", [this](const httplib::Request&, httplib::Response& response) {
         response.set_content(renderHistoryPage(m_feed.store().latest(kHistoryRows)), kHtmlType);

@@ -81,15 +81,16 @@ std::vector<StoredDraw> readDraws(Statement& select) {
 
 std::unique_ptr<DrawStore> DrawStore::open(const std::string& path, std::string& error) {
     sqlite3* db = nullptr;
-    const int opened = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int opened =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     std::unique_ptr<DrawStore> store(new DrawStore(db));
     if (opened != SQLITE_OK) {
         error = "cannot open the database " + path + ": " + sqlite3_errmsg(db);
         return nullptr;
     }
     sqlite3_busy_timeout(db, 5000);
-    const bool writable = sqlite3_db_readonly(db, "main") == 0 && journalMode(db) == "wal" && execute(db, kSchema) &&
-                          execute(db, "BEGIN IMMEDIATE") && execute(db, "COMMIT");
+    const bool writable = sqlite3_db_readonly(db, "main") == 0 && journalMode(db) == "wal" &&
+                          execute(db, kSchema) && execute(db, "BEGIN IMMEDIATE") && execute(db, "COMMIT");
     if (!writable) {
         error = "cannot write the database " + path + ": " + sqlite3_errmsg(db);
         return nullptr;
@@ -104,8 +105,9 @@ bool DrawStore::append(const std::vector<StoredDraw>& draws) {
     if (!execute(m_db, "BEGIN IMMEDIATE")) {
         return false;
     }
-    Statement insert(m_db,
-                     "INSERT INTO draws (extra, period, draw_time, numbers, seed, drawn_at) VALUES (?, ?, ?, ?, ?, ?)");
+    Statement insert(
+        m_db,
+        "INSERT INTO draws (extra, period, draw_time, numbers, seed, drawn_at) VALUES (?, ?, ?, ?, ?, ?)");
     bool ok = insert.ok();
     for (size_t i = 0; ok && i < draws.size(); ++i) {
         const DrawRecord& record = draws[i].record;
@@ -131,7 +133,8 @@ std::vector<StoredDraw> DrawStore::latest(int count) const {
 std::vector<StoredDraw> DrawStore::ofDay(std::string_view day) const {
     // Periods of a day are the day text and three digits, so they sort between these bounds.
     std::scoped_lock lock(m_mutex);
-    Statement select(m_db, std::string(kColumns) + "WHERE period >= ?1 AND period <= ?2 ORDER BY period DESC");
+    Statement select(m_db,
+                     std::string(kColumns) + "WHERE period >= ?1 AND period <= ?2 ORDER BY period DESC");
     select.bindText(1, std::string(day) + "000");
     select.bindText(2, std::string(day) + "999");
     return readDraws(select);

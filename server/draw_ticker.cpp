@@ -1,3 +1,4 @@
+// Polls the feed a few times a second; the feed decides whether anything is due.
 #include "server/draw_ticker.h"
 
 #include "server/draw_feed.h"

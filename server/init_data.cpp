@@ -1,3 +1,4 @@
+// Every address in the init data is built from the one public address of the service.
 #include "server/init_data.h"
 
 #include "server/json_text.h"
@@ -13,7 +14,8 @@ std::string publicAddress(const std::string& publicUrl, std::string_view path) {
 }
 
 std::vector<std::pair<std::string, std::string>> defaultLinks(const std::string& publicUrl) {
-    return {{"开奖走势", publicAddress(publicUrl, "/advert")}, {"历史开奖", publicAddress(publicUrl, "/history")}};
+    return {{"开奖走势", publicAddress(publicUrl, "/advert")},
+            {"历史开奖", publicAddress(publicUrl, "/history")}};
 }
 
 std::string buildInitData(const InitSettings& settings) {
@@ -29,7 +31,8 @@ std::string buildInitData(const InitSettings& settings) {
     data["advert1"] = publicAddress(settings.publicUrl, "/advert");
     data["advert2"] = publicAddress(settings.publicUrl, "/history");
     data["version"] = offered ? settings.offerVersion : std::string(kDefaultOfferedVersion);
-    data["proupurl"] = offered ? publicAddress(settings.publicUrl, "/download/" + settings.offerFileName) : "";
+    data["proupurl"] =
+        offered ? publicAddress(settings.publicUrl, "/download/" + settings.offerFileName) : "";
     data["payurl"] = links;
     data["seo"] = "吉林快三开奖数据";
     return compactJson(data);

@@ -11,9 +11,9 @@ namespace k3 {
 inline constexpr std::string_view kDefaultOfferedVersion = "1.41";
 
 struct InitSettings {
-    std::string publicUrl;      // base address the client reaches the service at
-    std::string offerVersion;   // empty: no update offered
-    std::string offerFileName;  // served under /download/
+    std::string publicUrl;                                   // base address the client reaches the service at
+    std::string offerVersion;                                // empty: no update offered
+    std::string offerFileName;                               // served under /download/
     std::vector<std::pair<std::string, std::string>> links;  // caption and address, in order
 };
 

@@ -1,3 +1,5 @@
+// A call names no key: the key is found by trying the caller's recent keys on the head of the
+// cipher text, then the request is opened whole and checked layer by layer.
 #include "server/protocol_endpoint.h"
 
 #include "platform/clock.h"
@@ -20,7 +22,8 @@ bool isHexText(std::string_view text) {
 }
 
 std::string successReply(const CallOutcome& outcome, int32_t requestNumber) {
-    return buildReplyJson("0", "", outcome.encrypted ? encryptReplyData(outcome.data, requestNumber) : outcome.data);
+    return buildReplyJson("0", "",
+                          outcome.encrypted ? encryptReplyData(outcome.data, requestNumber) : outcome.data);
 }
 
 }  // namespace
@@ -57,8 +60,9 @@ std::string ProtocolEndpoint::call(std::string_view cipher, const std::string& a
     if (!probe || cipher.size() % 2 != 0) {
         return errorReply(ServiceError::Undecryptable);
     }
-    const std::optional<std::string> key = m_keys.find(
-        address, m_clock.nowSeconds(), [&](std::string_view candidate) { return isHexText(rc4(candidate, *probe)); });
+    const std::optional<std::string> key =
+        m_keys.find(address, m_clock.nowSeconds(),
+                    [&](std::string_view candidate) { return isHexText(rc4(candidate, *probe)); });
     const std::optional<std::string> escaped = key ? decryptRequest(cipher, *key) : std::nullopt;
     if (!escaped) {
         return errorReply(ServiceError::Undecryptable);

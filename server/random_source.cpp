@@ -1,3 +1,4 @@
+// getrandom(2) for every byte; uniform values by rejecting the bytes that would bias them.
 #include "server/random_source.h"
 
 #include <sys/random.h>
@@ -34,7 +35,8 @@ int uniformBelow(RandomSource& random, int bound) {
 }
 
 std::string makeCallKey(RandomSource& random) {
-    static constexpr std::string_view alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static constexpr std::string_view alphabet =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::string key(16, ' ');
     for (char& c : key) {
         c = alphabet[static_cast<size_t>(uniformBelow(random, static_cast<int>(alphabet.size())))];
@@ -56,7 +58,8 @@ int32_t makeSeed(RandomSource& random) {
     while (value == 0) {
         std::array<unsigned char, 4> bytes{};
         random.fill(bytes);
-        value = (uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3]) & 0x7FFFFFFFu;
+        value = (uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3]) &
+                0x7FFFFFFFu;
     }
     return static_cast<int32_t>(value);
 }

@@ -1,3 +1,4 @@
+// The two body forms the client posts; anything else is malformed.
 #include "server/request_body.h"
 
 #include "service/request_envelope.h"

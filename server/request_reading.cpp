@@ -1,3 +1,4 @@
+// The shared request reader, with the one leniency the service allows.
 #include "server/request_reading.h"
 
 #include "server/json_text.h"

@@ -1,3 +1,4 @@
+// Options with a value are read by a table of readers; validation happens as they are read.
 #include "server/server_options.h"
 
 #include <functional>
@@ -9,7 +10,8 @@ namespace {
 constexpr int64_t kLongestInterval = 86400;
 
 bool allDigits(std::string_view text) {
-    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
+    return !text.empty() && text.size() <= 9 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 // "HOST:PORT"; the host may be an IPv6 address in brackets.
@@ -75,7 +77,8 @@ const std::map<std::string, ValueReader>& valueOptions() {
         {"--db", [](const std::string& v, ServerOptions& o) { return readText(v, o.databasePath); }},
         {"--interval", readInterval},
         {"--public-url", [](const std::string& v, ServerOptions& o) { return readUrl(v, o.publicUrl); }},
-        {"--offer-version", [](const std::string& v, ServerOptions& o) { return readText(v, o.offerVersion); }},
+        {"--offer-version",
+         [](const std::string& v, ServerOptions& o) { return readText(v, o.offerVersion); }},
         {"--offer-file", [](const std::string& v, ServerOptions& o) { return readText(v, o.offerFile); }},
         {"--link", readLink},
     };
@@ -117,7 +120,8 @@ OptionsResult parseServerOptions(const std::vector<std::string>& arguments) {
 std::string serverUsage() {
     return "Usage: k3drawd [options]\n"
            "The draw service: draws on a schedule, keeps them in SQLite and serves them to the client.\n"
-           "  --listen HOST:PORT     address to listen on (default 127.0.0.1:19200; port 0 picks a free one)\n"
+           "  --listen HOST:PORT     address to listen on (default 127.0.0.1:19200; port 0 picks a free "
+           "one)\n"
            "  --db PATH              SQLite database (default k3drawd.sqlite3)\n"
            "  --interval SECONDS     draw every SECONDS seconds instead of the daily timetable\n"
            "  --public-url URL       base address written into the init reply (default http://HOST:PORT)\n"

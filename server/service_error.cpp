@@ -1,3 +1,4 @@
+// The messages are the texts the client puts in front of the user.
 #include "server/service_error.h"
 
 namespace k3 {

@@ -115,10 +115,11 @@ int main(int argc, char** argv) {
         errors += result.errors;
     }
     std::sort(latencies.begin(), latencies.end());
-    std::printf("mode=%s clients=%d requests=%zu errors=%ld per_second=%.0f p50_ms=%.3f p90_ms=%.3f p99_ms=%.3f "
-                "max_ms=%.3f\n",
-                options->mode == LoadMode::Probe ? "probe" : "call", options->clients, latencies.size(), errors,
-                static_cast<double>(latencies.size()) / elapsed.count(), percentile(latencies, 0.50),
-                percentile(latencies, 0.90), percentile(latencies, 0.99), latencies.empty() ? 0.0 : latencies.back());
+    std::printf(
+        "mode=%s clients=%d requests=%zu errors=%ld per_second=%.0f p50_ms=%.3f p90_ms=%.3f p99_ms=%.3f "
+        "max_ms=%.3f\n",
+        options->mode == LoadMode::Probe ? "probe" : "call", options->clients, latencies.size(), errors,
+        static_cast<double>(latencies.size()) / elapsed.count(), percentile(latencies, 0.50),
+        percentile(latencies, 0.90), percentile(latencies, 0.99), latencies.empty() ? 0.0 : latencies.back());
     return 0;
 }

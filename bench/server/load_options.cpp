@@ -50,8 +50,9 @@ std::optional<LoadOptions> parseLoadOptions(const std::vector<std::string>& argu
         }
     }
     if (arguments.size() % 2 != 0 || options.url.empty()) {
-        error = "usage: k3drawd_load --url http://127.0.0.1:PORT [--mode probe|call] [--clients 1..512] "
-                "[--seconds 1..60] [--path /newphase]";
+        error =
+            "usage: k3drawd_load --url http://127.0.0.1:PORT [--mode probe|call] [--clients 1..512] "
+            "[--seconds 1..60] [--path /newphase]";
         return std::nullopt;
     }
     return options;

@@ -27,7 +27,8 @@ public:
         m_store = DrawStore::open(m_dir + "/draws.sqlite3", error);
         m_feed = std::make_unique<DrawFeed>(*m_store, m_schedule, m_random, m_clock);
         m_feed->start(error);
-        endpoint = std::make_unique<ProtocolEndpoint>(keys, m_random, m_clock, makeDrawFunctions(*m_feed, "{}"));
+        endpoint =
+            std::make_unique<ProtocolEndpoint>(keys, m_random, m_clock, makeDrawFunctions(*m_feed, "{}"));
     }
     ~Service() { std::filesystem::remove_all(m_dir); }
 

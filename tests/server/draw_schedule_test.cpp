@@ -19,8 +19,10 @@ TEST(DrawPeriodTest, TextsReadBackAndInvalidOnesAreRefused) {
         const char* text;
         bool valid;
     } cases[] = {
-        {"20261210045", true},  {"20240229001", true},  {"20261210082", true},  {"20261310001", false},
-        {"20260229001", false}, {"20261210083", false}, {"20261210000", false}, {"2026121004", false},
+        {"20261210045", true},  {"20240229001", true},
+        {"20261210082", true},  {"20261310001", false},
+        {"20260229001", false}, {"20261210083", false},
+        {"20261210000", false}, {"2026121004", false},
         {"2026121004a", false}, {"", false},
     };
     for (const auto& c : cases) {
@@ -37,11 +39,8 @@ TEST(DrawPeriodTest, SuccessionRunsThroughTheDayIntoTheNext) {
         const char* period;
         const char* next;
     } cases[] = {
-        {"20261210045", "20261210046"},
-        {"20261210082", "20261211001"},
-        {"20261231082", "20270101001"},
-        {"20240228082", "20240229001"},
-        {"20250228082", "20250301001"},
+        {"20261210045", "20261210046"}, {"20261210082", "20261211001"}, {"20261231082", "20270101001"},
+        {"20240228082", "20240229001"}, {"20250228082", "20250301001"},
     };
     for (const auto& c : cases) {
         const DrawPeriod period = *parsePeriod(c.period);
@@ -87,7 +86,8 @@ TEST(DrawScheduleTest, LatestTimetablePeriodAtTheDaysEdges) {
 TEST(DrawScheduleTest, FollowingDrawOnTheTimetableCrossesMidnight) {
     FakeClock clock(0, 0, 0, kChinaOffset);
     const DrawSchedule schedule(clock, 0);
-    const ScheduledDraw next = schedule.following(*parsePeriod("20261210082"), localOf("2026-12-10 22:00:00"));
+    const ScheduledDraw next =
+        schedule.following(*parsePeriod("20261210082"), localOf("2026-12-10 22:00:00"));
     EXPECT_EQ(periodText(next.period), "20261211001");
     EXPECT_EQ(next.at, localOf("2026-12-11 08:30:00"));
     EXPECT_EQ(schedule.stampFor(next.at, next.at + 3600), next.at);

@@ -160,7 +160,8 @@ TEST_F(K3drawdTest, AnOfferedUpdateIsAnnouncedAndDownloaded) {
     const std::string content("MZ\0\x01update bytes\xff", 17);
     const std::string file = m_dir.file("k3-1.5.bin");
     std::ofstream(file, std::ios::binary) << content;
-    const std::string url = startService({"--offer-version", "1.5", "--offer-file", file, "--link", "官网=https://k3.example.org/"});
+    const std::string url = startService(
+        {"--offer-version", "1.5", "--offer-file", file, "--link", "官网=https://k3.example.org/"});
     ASSERT_TRUE(initClient(url));
     const InitInfo info = m_client.initInfo();
     EXPECT_EQ(info.version, "1.5");
@@ -249,12 +250,14 @@ TEST_F(K3drawdTest, BadInputLeavesTheServiceServingOthers) {
         ASSERT_GE(stalled.back(), 0);
     }
     httplib::Client http(url);
-    const auto oversized = http.Post("/draw", std::string(100 * 1024, 'A'), "application/x-www-form-urlencoded");
+    const auto oversized =
+        http.Post("/draw", std::string(100 * 1024, 'A'), "application/x-www-form-urlencoded");
     if (oversized) {  // refused with a reply, or the connection closed
         EXPECT_EQ(oversized->status, 413);
         EXPECT_NE(oversized->body.find("\"errcode\":\"1002\""), std::string::npos);
     }
-    const auto binary = http.Post("/draw", std::string("DATA=\0\xff\xfe", 8), "application/x-www-form-urlencoded");
+    const auto binary =
+        http.Post("/draw", std::string("DATA=\0\xff\xfe", 8), "application/x-www-form-urlencoded");
     ASSERT_TRUE(binary);
     EXPECT_NE(binary->body.find("\"errcode\":\"1001\""), std::string::npos);
 

@@ -90,8 +90,9 @@ TEST_F(ProtocolTest, NewestDrawHasEightFields) {
     JsonObject data;
     ASSERT_TRUE(data.parse(decryptReplyData(reply.data, 3456)));
     const DrawStatus status = m_feed->status();
-    EXPECT_EQ(data.get("data"), status.last.extra + "| |" + status.last.period + "| |" + status.last.drawTime +
-                                    "| |" + status.last.numbers + "| |" + std::to_string(status.last.seed) +
+    EXPECT_EQ(data.get("data"), status.last.extra + "| |" + status.last.period + "| |" +
+                                    status.last.drawTime + "| |" + status.last.numbers + "| |" +
+                                    std::to_string(status.last.seed) +
                                     "| |吉林快三| |20261210023| |2026-12-10 12:10:00");
 }
 
@@ -106,7 +107,8 @@ TEST_F(ProtocolTest, DrawTableHasTheRawLayoutTheClientCutsRowsFrom) {
     ASSERT_EQ(table.size(), 3u);
     for (size_t i = 0; i < table.size(); ++i) {
         const DrawRecord& r = latest[i].record;
-        EXPECT_EQ(table[i], (std::vector<std::string>{r.extra, r.period, r.drawTime, r.numbers, std::to_string(r.seed)}));
+        EXPECT_EQ(table[i], (std::vector<std::string>{r.extra, r.period, r.drawTime, r.numbers,
+                                                      std::to_string(r.seed)}));
     }
 }
 

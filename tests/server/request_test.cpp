@@ -40,7 +40,8 @@ TEST(RequestReadingTest, ReadsTheClientsRequestAndToleratesEmptyParameterForms) 
     EXPECT_EQ(read->params, sent.params);
 
     for (const std::string_view param : {"null", "\"\"", "[]"}) {
-        const std::string json = R"({"rand":"7","funname":"init","appid":"2113","param":)" + std::string(param) + "}";
+        const std::string json =
+            R"({"rand":"7","funname":"init","appid":"2113","param":)" + std::string(param) + "}";
         const std::optional<ServiceRequest> request = readCallRequest(urlEscape(json));
         ASSERT_TRUE(request) << param;
         EXPECT_TRUE(request->params.empty()) << param;

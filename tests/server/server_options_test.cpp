@@ -18,10 +18,11 @@ TEST(ServerOptionsTest, DefaultsServeTheClientsFallbackEndpoint) {
 }
 
 TEST(ServerOptionsTest, EveryOptionIsRead) {
-    const OptionsResult result = parseServerOptions(
-        {"--listen", "0.0.0.0:8080", "--db", "/var/lib/k3/draws.db", "--interval", "30", "--public-url",
-         "https://draws.example.org/k3", "--offer-version", "1.5", "--offer-file", "/srv/k3-1.5.bin", "--link",
-         "充值=https://pay.example.org/?a=b", "--link", "帮助=http://help.example.org/", "--quiet"});
+    const OptionsResult result =
+        parseServerOptions({"--listen", "0.0.0.0:8080", "--db", "/var/lib/k3/draws.db", "--interval", "30",
+                            "--public-url", "https://draws.example.org/k3", "--offer-version", "1.5",
+                            "--offer-file", "/srv/k3-1.5.bin", "--link", "充值=https://pay.example.org/?a=b",
+                            "--link", "帮助=http://help.example.org/", "--quiet"});
     ASSERT_TRUE(result.options) << result.error;
     const ServerOptions& options = *result.options;
     EXPECT_EQ(options.host, "0.0.0.0");
@@ -42,7 +43,9 @@ TEST(ServerOptionsTest, ListenAddressForms) {
         const char* listen;
         const char* host;
         int port;
-    } cases[] = {{"127.0.0.1:0", "127.0.0.1", 0}, {"localhost:65535", "localhost", 65535}, {"[::1]:19200", "::1", 19200}};
+    } cases[] = {{"127.0.0.1:0", "127.0.0.1", 0},
+                 {"localhost:65535", "localhost", 65535},
+                 {"[::1]:19200", "::1", 19200}};
     for (const auto& c : cases) {
         const OptionsResult result = parseServerOptions({"--listen", c.listen});
         ASSERT_TRUE(result.options) << c.listen;
