@@ -136,11 +136,11 @@ DrawdProcess::DrawdProcess(const std::vector<std::string>& arguments) {
 
 DrawdProcess::~DrawdProcess() { stop(); }
 
-int DrawdProcess::stop() {
+int DrawdProcess::stop(int signal) {
     if (m_pid <= 0) {
         return -1;
     }
-    kill(m_pid, SIGTERM);
+    kill(m_pid, signal);
     const int status = waitForExit(m_pid);
     close(m_output);
     m_pid = -1;

@@ -2,6 +2,7 @@
 // one), its address read from its first output line, stopped with SIGTERM on destruction.
 #pragma once
 
+#include <csignal>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -24,8 +25,8 @@ public:
 
     // "http://127.0.0.1:PORT" without a trailing slash.
     const std::string& url() const { return m_url; }
-    // SIGTERM, then the exit status.
-    int stop();
+    // Sends the signal (SIGTERM unless told), then the exit status.
+    int stop(int signal = SIGTERM);
 
 private:
     pid_t m_pid = -1;

@@ -93,6 +93,16 @@ TEST_F(K3drawdTest, InitNamesTheServicesOwnAddresses) {
     EXPECT_TRUE(other.init(url + "/appinit.php", kServiceAppId)) << other.lastError();
 }
 
+TEST_F(K3drawdTest, ThePublicAddressIsWhatInitHandsOut) {
+    const std::string url = startService({"--public-url", "https://draws.example.org/k3/"});
+    ASSERT_FALSE(url.empty());
+    ASSERT_TRUE(initClient(url));
+    const InitInfo info = m_client.initInfo();
+    EXPECT_EQ(info.drawurl, "https://draws.example.org/k3/draw");
+    EXPECT_EQ(info.newphase, "https://draws.example.org/k3/newphase");
+    EXPECT_EQ(info.linkTargets.front(), "https://draws.example.org/k3/advert");
+}
+
 TEST_F(K3drawdTest, NewestDrawHistoryAndProbeAgree) {
     const std::string url = startService();
     ASSERT_TRUE(initClient(url));
@@ -266,6 +276,15 @@ TEST_F(K3drawdTest, BadInputLeavesTheServiceServingOthers) {
     EXPECT_EQ(fields.size(), 8u);
     for (const int fd : stalled) {
         close(fd);
+    }
+}
+
+TEST(K3drawdStartTest, StopsCleanlyOnInterruptAndTerminate) {
+    TempDir dir;
+    for (const int signal : {SIGINT, SIGTERM}) {
+        DrawdProcess service({"--db", dir.file("draws.sqlite3")});
+        ASSERT_FALSE(service.url().empty());
+        EXPECT_EQ(service.stop(signal), 0) << signal;
     }
 }
 
