@@ -128,7 +128,7 @@ std::string serverUsage() {
            "  --offer-version V      offer version V as an update ...\n"
            "  --offer-file PATH      ... with this file, served under /download/NAME\n"
            "  --link NAME=URL        a link of the link bar (repeatable, in order)\n"
-           "  --quiet                no log lines\n"
+           "  --quiet                no log line for each new draw\n"
            "  --help                 this text\n";
 }
 
