@@ -48,11 +48,14 @@ UpdateOutcome checkUpdate(const UpdateContext& context, std::string_view newVers
     if (!context.messages.askOkCancel(updateQuestion(context.productName, newVersion))) {
         return UpdateOutcome::Refused;
     }
-    // A failure to write or start the updater goes unreported: the program ends all the same.
-    runUpdater(context.updaterPath, context.updaterImage,
-               updaterArguments(context.productName, context.version, newVersion, updateUrl,
-                                context.programName),
-               context.files, context.processes);
+    // The user agreed to an update and the program is about to end: when no updater runs,
+    // say so rather than vanish without a word.
+    if (!runUpdater(context.updaterPath, context.updaterImage,
+                    updaterArguments(context.productName, context.version, newVersion, updateUrl,
+                                     context.programName),
+                    context.files, context.processes)) {
+        context.messages.showMessage(updaterNotStartedMessage + context.updaterPath);
+    }
     return UpdateOutcome::Accepted;
 }
 

@@ -26,10 +26,13 @@ bool isNewerVersion(std::string_view newVersion, std::string_view currentVersion
 // The question put to the user: product name, "已经更新至", the new version, "\r\n点击确定立即更新".
 std::string updateQuestion(std::string_view productName, std::string_view newVersion);
 
+// Shown, followed by the updater's path, when the user accepted but no updater could be started.
+inline constexpr const char* updaterNotStartedMessage = "无法启动更新器，请检查程序目录是否可写：";
+
 enum class UpdateOutcome {
     UpToDate,  // no newer version: the start goes on
     Refused,   // the user did not answer OK: the program ends
-    Accepted,  // the updater was written and started (or that failed silently): the program ends
+    Accepted,  // the updater was started, or the user was told it could not be: the program ends
 };
 
 // Everything the check needs from the running program.

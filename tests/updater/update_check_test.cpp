@@ -102,6 +102,7 @@ TEST_F(CheckUpdate, OkWritesTheUpdaterAndStartsItWithTheFiveValues) {
     EXPECT_EQ(m_processes.started()[0].program, updater);
     EXPECT_EQ(m_processes.started()[0].arguments,
               (std::vector<std::string>{product, "1.41", "1.5", url, product}));
+    EXPECT_EQ(window.log(), (std::vector<std::string>{"splash", "pump", "ask"}));
 }
 
 TEST_F(CheckUpdate, OkStartsALeftoverUpdaterAsItIs) {
@@ -114,13 +115,16 @@ TEST_F(CheckUpdate, OkStartsALeftoverUpdaterAsItIs) {
     EXPECT_EQ(m_processes.started()[0].program, updater);
 }
 
-TEST_F(CheckUpdate, AnUpdaterThatCannotBeWrittenIsNotStartedAndTheProgramStillEnds) {
+TEST_F(CheckUpdate, AnUpdaterThatCannotBeWrittenIsNotStartedAndTheUserIsTold) {
     test::RefusingFiles files(false);
     test::WindowLog window(true);
     EXPECT_EQ(checkUpdate(context(files, window), "1.5", "http://h/new"), UpdateOutcome::Accepted);
     EXPECT_EQ(files.writeAttempts(), 1);
     EXPECT_TRUE(m_processes.started().empty());
-    EXPECT_EQ(window.log(), (std::vector<std::string>{"splash", "pump", "ask"}));
+    EXPECT_EQ(window.log(),
+              (std::vector<std::string>{"splash", "pump", "ask",
+                                        "message " + std::string(updaterNotStartedMessage) +
+                                            m_dir.file("更新器")}));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ constexpr std::chrono::milliseconds pollStep{50};
 }  // namespace
 
 ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments,
-                           const std::string& errorFile, bool unprivileged) {
+                           const std::string& outputFile, bool unprivileged) {
     // Everything the child needs is made before fork: only exec-safe calls after it.
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
@@ -31,10 +31,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     const bool dropPrivileges = unprivileged && ::geteuid() == 0;
     m_pid = ::fork();
     if (m_pid == 0) {
-        const int error = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-        ::dup2(error, STDERR_FILENO);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, STDOUT_FILENO);
+        const int output = ::open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        ::dup2(output, STDOUT_FILENO);
+        ::dup2(output, STDERR_FILENO);
         if (dropPrivileges && (::setgroups(0, nullptr) != 0 || ::setgid(unprivilegedId) != 0 ||
                                ::setuid(unprivilegedId) != 0)) {
             ::_exit(126);
@@ -68,6 +67,23 @@ void ChildProcess::terminate() {
     int status = 0;
     ::waitpid(m_pid, &status, 0);
     m_reaped = true;
+}
+
+ChildProcessStarter::ChildProcessStarter(std::string outputFolder, bool unprivileged)
+    : m_outputFolder(std::move(outputFolder)), m_unprivileged(unprivileged) {}
+
+std::optional<int> ChildProcessStarter::startDetached(const std::string& program,
+                                                      const std::vector<std::string>& arguments) {
+    if (::access(program.c_str(), X_OK) != 0) {
+        return std::nullopt;
+    }
+    Started started{program, arguments, readFile(program),
+                    m_outputFolder + "/output" + std::to_string(m_started.size()) + ".txt", nullptr};
+    started.process = std::make_unique<ChildProcess>(program, arguments, started.outputFile,
+                                                     m_unprivileged);
+    const int pid = started.process->pid();
+    m_started.push_back(std::move(started));
+    return pid;
 }
 
 bool waitForFileText(const std::string& path, const std::string& text, std::chrono::seconds limit) {

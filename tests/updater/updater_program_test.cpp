@@ -39,7 +39,7 @@ protected:
         return std::make_unique<test::ChildProcess>(
             m_updater,
             std::vector<std::string>{programName, "1.41", "1.5", m_server.url(route), programName},
-            m_errors.path() / "stderr.txt", unprivileged);
+            m_errors.file("stderr.txt"), unprivileged);
     }
 
     std::string errors() const { return test::readFile(m_errors.file("stderr.txt")); }
