@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/digest.h"
 #include "server/call_key_registry.h"
+#include "server/call_key_tag.h"
 #include "server/random_source.h"
 #include "server/request_body.h"
 #include "server/request_reading.h"
@@ -51,7 +52,7 @@ std::string ProtocolEndpoint::answer(std::string_view body, const std::string& a
 
 std::string ProtocolEndpoint::handshake(const std::string& address) {
     const std::string key = makeCallKey(m_random);
-    m_keys.add(address, key, m_clock.nowSeconds());
+    m_keys.add(address, key, m_clock.nowSeconds(), tagOfKey(key));
     return buildReplyJson("0", "", makeHandshakeData(key));
 }
 
@@ -63,7 +64,7 @@ std::string ProtocolEndpoint::call(std::string_view cipher, const std::string& a
     // The head of the cipher sorts out wrong keys cheaply; only a key that passes it opens the
     // whole request, and a request that does not open leaves the search going.
     std::optional<std::string> escaped;
-    m_keys.find(address, m_clock.nowSeconds(), [&](std::string_view candidate) {
+    m_keys.find(address, m_clock.nowSeconds(), tagOfCall(*probe), [&](std::string_view candidate) {
         if (!isHexText(rc4(candidate, *probe))) {
             return false;
         }

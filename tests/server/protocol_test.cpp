@@ -5,7 +5,9 @@
 #include "drawd_process.h"
 #include "json/json_object.h"
 #include "platform/clock.h"
+#include "platform/digest.h"
 #include "server/call_key_registry.h"
+#include "server/call_key_tag.h"
 #include "server/draw_feed.h"
 #include "server/draw_functions.h"
 #include "server/random_source.h"
@@ -75,6 +77,20 @@ TEST_F(ProtocolTest, HandshakeHandsOutAFreshKeyEachTime) {
     EXPECT_EQ(first.size(), 16u);
     EXPECT_EQ(second.size(), 16u);
     EXPECT_NE(first, second);
+}
+
+TEST(CallKeyTagTest, ACallsCipherHeadGivesTheTagOfItsKey) {
+    const ServiceRequest requests[] = {
+        {0, "init", kServiceAppId, {}},
+        {9999, "select_draw_date", kServiceAppId, {"令牌", "2026-12-10"}},
+    };
+    for (const std::string key : {"q7Wm2Rk9AbCdEfGh", "0000000000000000"}) {
+        for (const ServiceRequest& request : requests) {
+            EXPECT_EQ(tagOfCall(*fromHex(sealRequest(request, key))), tagOfKey(key)) << key;
+        }
+        EXPECT_NE(tagOfCall(*fromHex(sealRequest(requests[0], "AnotherKey123456"))), tagOfKey(key));
+    }
+    EXPECT_EQ(tagOfCall("short"), "");
 }
 
 TEST_F(ProtocolTest, InitDataIsEncryptedUnderTheReplyKeyOfTheRequest) {
