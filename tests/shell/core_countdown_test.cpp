@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <vector>
 
 namespace k3 {
@@ -11,6 +13,10 @@ struct CountdownCase {
     int32_t seconds;
     const char* text;
 };
+
+void PrintTo(const CountdownCase& c, std::ostream* out) {
+    *out << c.seconds;
+}
 
 class FormatCountdownTest : public ::testing::TestWithParam<CountdownCase> {};
 

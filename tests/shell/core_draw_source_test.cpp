@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core_fakes.h"
 
 namespace k3 {
@@ -107,6 +109,10 @@ struct ProbeCase {
     const char* probe;
     bool fullCall;
 };
+
+void PrintTo(const ProbeCase& c, std::ostream* out) {
+    *out << c.heldPeriod << " probe \"" << c.probe << "\"";
+}
 
 class ProbeRuleTest : public DrawSourceTest, public ::testing::WithParamInterface<ProbeCase> {};
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace k3 {
 namespace {
 
@@ -10,6 +12,10 @@ struct EndpointCase {
     const char* override;
     const char* url;
 };
+
+void PrintTo(const EndpointCase& c, std::ostream* out) {
+    *out << c.host << " " << (c.override ? c.override : "(unset)");
+}
 
 class PrimaryInitUrlTest : public ::testing::TestWithParam<EndpointCase> {};
 

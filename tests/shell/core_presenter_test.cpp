@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "core_fakes.h"
 
 namespace k3 {
@@ -13,6 +15,10 @@ struct CurrentDrawCase {
     const char* numbers;
     const char* labels;
 };
+
+void PrintTo(const CurrentDrawCase& c, std::ostream* out) {
+    *out << "\"" << c.numbers << "\"";
+}
 
 class ShowCurrentDrawTest : public ::testing::TestWithParam<CurrentDrawCase> {};
 
