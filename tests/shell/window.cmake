@@ -7,6 +7,7 @@ set(K3_WINDOW_TEST_SOURCES
   window_layout_test.cpp
   window_html_view_test.cpp
   window_splash_test.cpp
+  window_url_catcher.h
 )
 # The whole client runs against a real draw service when it is part of the build.
 if(TARGET k3drawd)

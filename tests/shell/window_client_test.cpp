@@ -10,6 +10,7 @@
 #include "shell/qt_event_pump.h"
 #include "shell/settings_file.h"
 #include "tests/shell/window_drawd.h"
+#include "tests/shell/window_url_catcher.h"
 #include "updater/process_starter.h"
 #include "updater/updater_files.h"
 
@@ -28,6 +29,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <memory>
 #include <sqlite3.h>
 
@@ -132,6 +134,33 @@ private slots:
         QCOMPARE(client->label("透明标签_当前期号")->text(), QStringLiteral("当前期号：") + client->topPeriod());
         QVERIFY(client->window().planBox()->toPlainText().contains(QStringLiteral("当前计划统计：总计")));
         QVERIFY(client->messages().empty());
+    }
+
+    // One link per start-up link, in a row from the hidden template, 3 pixels apart.
+    void linkBarFollowsStartupLinks()
+    {
+        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60"), QStringLiteral("--link"),
+                                     QStringLiteral("走势<b>图</b>=http://127.0.0.1:1/trend"), QStringLiteral("--link"),
+                                     QStringLiteral("帮助=https://127.0.0.1:1/help"), QStringLiteral("--link"),
+                                     QStringLiteral("联系=http://127.0.0.1:1/contact")});
+        QVERIFY(client);
+        const InitInfo& info = client->state().initInfo;
+        QCOMPARE(info.linkNames.size(), std::size_t{3});
+        QList<QLabel*> links;
+        for (QLabel* label : client->window().findChildren<QLabel*>(QStringLiteral("超级链接框2_副本")))
+            links << label;
+        std::sort(links.begin(), links.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+        QCOMPARE(links.size(), 3);
+        for (int i = 0; i < links.size(); ++i) {
+            QVERIFY(links[i]->isVisible());
+            QCOMPARE(links[i]->geometry(), QRect(6 + i * 99, 674, 96, 20));
+            QCOMPARE(links[i]->toolTip(), QString::fromStdString(info.linkTargets[static_cast<std::size_t>(i)]));
+        }
+        // A caption is shown as its text, never as markup.
+        QVERIFY(links[0]->text().contains(QStringLiteral("走势&lt;b&gt;图&lt;/b&gt;")));
+        UrlCatcher browser({QStringLiteral("http"), QStringLiteral("https")});
+        emit links[1]->linkActivated(QStringLiteral("#"));
+        QCOMPARE(browser.opened, QList<QUrl>{QUrl(QStringLiteral("https://127.0.0.1:1/help"))});
     }
 
     void storedFormulaPeriodsSelectItem()

@@ -2,8 +2,8 @@
 #include "tests/shell/window_test_registry.h"
 
 #include "shell/qt_html_view.h"
+#include "tests/shell/window_url_catcher.h"
 
-#include <QDesktopServices>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -16,23 +16,10 @@ const QString kAdvert = QStringLiteral("http://127.0.0.1:19200/advert");
 
 }  // namespace
 
-// Stands in for the desktop's browser.
-class UrlCatcher final : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
 class WindowHtmlViewTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_catcher, "open"); }
-    void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
-
     void decision_data()
     {
         QTest::addColumn<bool>("ready");
@@ -110,7 +97,7 @@ private slots:
     }
 
 private:
-    UrlCatcher m_catcher;
+    UrlCatcher m_catcher{{QStringLiteral("http")}};
 };
 
 K3_WINDOW_TEST(WindowHtmlViewTest);
