@@ -7,6 +7,7 @@
 
 #include "core_drawd_process.h"
 #include "core_fakes.h"
+#include "shell/app_init_controller.h"
 #include "updater/updater_launch.h"
 
 namespace k3 {
@@ -148,6 +149,23 @@ TEST_F(StartupTest, TheSameVersionGoesOnWithoutAQuestion) {
     makeState({drawd->initUrl(), testing::closedInitUrl()});
     EXPECT_TRUE(state->startupFacade().prepare(planBox));
     EXPECT_TRUE(messages.questions().empty());
+}
+
+TEST_F(StartupTest, LinkBarFollowsTheStartUpData) {
+    makeState({testing::closedInitUrl(), testing::closedInitUrl()});
+    AppInitController controller(*state);
+    EXPECT_EQ(controller.buildLinkBar(), 0);
+    EXPECT_TRUE(view.links.empty());
+
+    // A target list shorter than the names gives the extra link no address rather than
+    // reading past the list.
+    state->initInfo.linkNames = {"甲", "乙"};
+    state->initInfo.linkTargets = {"http://127.0.0.1/a"};
+    EXPECT_EQ(controller.buildLinkBar(), 2);
+    ASSERT_EQ(view.links.size(), 2u);
+    EXPECT_EQ(view.links[0].target, "http://127.0.0.1/a");
+    EXPECT_EQ(view.links[1].target, "");
+    EXPECT_EQ(view.links[1].left, 105);
 }
 
 TEST_F(StartupTest, ALeftoverUpdaterIsRemovedWhenTheStateIsMade) {
