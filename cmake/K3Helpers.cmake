@@ -11,6 +11,7 @@ function(k3_add_test name)
     list(APPEND properties LABELS "${ARG_LABELS}")
   endif()
   gtest_discover_tests(${name}
+    TEST_PREFIX "${name}."
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES ${properties}
     DISCOVERY_TIMEOUT 60)
