@@ -5,9 +5,7 @@ namespace {
 
 constexpr int32_t kTicksPerCycle = 3;
 
-std::string twoDigits(int32_t value) {
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
+std::string twoDigits(int32_t value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 }  // namespace
 

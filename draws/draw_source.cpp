@@ -75,8 +75,8 @@ bool DrawSource::fetchLatestDraw(DrawStatus& out) {
 
 std::string DrawSource::countdownText() {
     const int64_t left = m_nextDrawTime - m_clock.nowSeconds();
-    const int64_t clamped = std::clamp<int64_t>(left, std::numeric_limits<int32_t>::min(),
-                                                std::numeric_limits<int32_t>::max());
+    const int64_t clamped =
+        std::clamp<int64_t>(left, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
     return formatCountdown(static_cast<int32_t>(clamped));
 }
 

@@ -56,10 +56,11 @@ bool AppInitController::checkUpdate(std::string_view newVersion, std::string_vie
     const AppPlatform& platform = m_state.platform();
     const ProductProfile& profile = m_state.profile();
     Splash& splash = m_state.window().splash;
-    const UpdateContext context{profile.productName,   profile.programName, profile.version,
-                                m_state.updaterPath,   platform.updaterImage, platform.messages,
-                                platform.events,       platform.files,      platform.processes,
-                                [&splash] { splash.close(); }};
+    const UpdateContext context{profile.productName,   profile.programName,
+                                profile.version,       m_state.updaterPath,
+                                platform.updaterImage, platform.messages,
+                                platform.events,       platform.files,
+                                platform.processes,    [&splash] { splash.close(); }};
     return k3::checkUpdate(context, newVersion, updateUrl) == UpdateOutcome::UpToDate;
 }
 

@@ -19,8 +19,6 @@ bool AppStartController::start() {
     return loadDraws();
 }
 
-bool AppStartController::loadDraws() {
-    return m_state.drawCycle().loadStartDraws(m_state.initInfo.advert1);
-}
+bool AppStartController::loadDraws() { return m_state.drawCycle().loadStartDraws(m_state.initInfo.advert1); }
 
 }  // namespace k3

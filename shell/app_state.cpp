@@ -17,10 +17,9 @@ AppState::AppState(const AppPlatform& platform) : m_platform(platform) {
         PlanControllerState{drawHistory, formulaPeriods, m_profile.betPrefix});
     m_presenter = std::make_unique<MainPresenter>();
     m_drawSource = std::make_unique<DrawSource>(*m_drawCalls, platform.clock);
-    m_drawCycle = std::make_unique<DrawCycle>(DrawCycleParts{*m_drawSource, *m_drawCalls, *m_presenter,
-                                                             *m_planController, currentDraw, drawHistory,
-                                                             timerTicks, formulaPeriods, platform.messages,
-                                                             platform.events});
+    m_drawCycle = std::make_unique<DrawCycle>(
+        DrawCycleParts{*m_drawSource, *m_drawCalls, *m_presenter, *m_planController, currentDraw, drawHistory,
+                       timerTicks, formulaPeriods, platform.messages, platform.events});
     m_startupFacade = std::make_unique<StartupFacade>(*this);
 
     updaterPath = updaterPathIn(platform.programDirectory);

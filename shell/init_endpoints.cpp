@@ -15,8 +15,6 @@ std::string primaryInitUrl(std::string_view serviceHost, const char* override) {
     return "http://" + std::string(serviceHost) + ":19300/appinit.php";
 }
 
-std::string primaryInitUrl() {
-    return primaryInitUrl(K3_SERVICE_HOST, std::getenv(kInitUrlVariable));
-}
+std::string primaryInitUrl() { return primaryInitUrl(K3_SERVICE_HOST, std::getenv(kInitUrlVariable)); }
 
 }  // namespace k3

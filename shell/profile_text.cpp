@@ -61,9 +61,7 @@ ParsedLine parseLine(std::string_view raw) {
     return {LineKind::Entry, trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1))};
 }
 
-bool isGbkLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
+bool isGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
 // Compares names ignoring the case of ASCII letters; the second byte of a double-byte GBK
 // character is compared as it is, even when it falls among the ASCII letters.
@@ -90,7 +88,8 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 std::string_view withoutQuotes(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         return value.substr(1, value.size() - 2);
     }
     return value;
@@ -123,7 +122,8 @@ std::optional<SectionSpan> findSection(const std::vector<Line>& lines, std::stri
     return std::nullopt;
 }
 
-std::optional<std::size_t> findEntry(const std::vector<Line>& lines, const SectionSpan& span, std::string_view key) {
+std::optional<std::size_t> findEntry(const std::vector<Line>& lines, const SectionSpan& span,
+                                     std::string_view key) {
     for (std::size_t i = span.header + 1; i < span.afterLastEntry; ++i) {
         const ParsedLine parsed = parseLine(lines[i].raw);
         if (parsed.kind == LineKind::Entry && sameName(parsed.name, key)) {
@@ -133,9 +133,7 @@ std::optional<std::size_t> findEntry(const std::vector<Line>& lines, const Secti
     return std::nullopt;
 }
 
-bool endsWithLineBreak(std::string_view text) {
-    return !text.empty() && text.back() == '\n';
-}
+bool endsWithLineBreak(std::string_view text) { return !text.empty() && text.back() == '\n'; }
 
 // Puts insertion in front of the byte at position; a line that had no line break before it
 // gets one so that the new line stands on its own.
@@ -171,14 +169,16 @@ std::string withProfileValue(std::string_view fileText, std::string_view section
     const std::vector<Line> lines = splitLines(fileText);
     const std::optional<SectionSpan> span = findSection(lines, section);
     if (!span) {
-        return insertedAt(fileText, fileText.size(), "[" + std::string(section) + "]" + std::string(kLineEnd) + entryLine);
+        return insertedAt(fileText, fileText.size(),
+                          "[" + std::string(section) + "]" + std::string(kLineEnd) + entryLine);
     }
     if (const std::optional<std::size_t> entry = findEntry(lines, *span, key)) {
         const Line& old = lines[*entry];
         const std::string_view rest = fileText.substr(old.position + old.raw.size());
-        const std::string_view replacement = rest.empty() && !endsWithLineBreak(old.raw)
-                                                 ? std::string_view(entryLine).substr(0, entryLine.size() - kLineEnd.size())
-                                                 : std::string_view(entryLine);
+        const std::string_view replacement =
+            rest.empty() && !endsWithLineBreak(old.raw)
+                ? std::string_view(entryLine).substr(0, entryLine.size() - kLineEnd.size())
+                : std::string_view(entryLine);
         return std::string(fileText.substr(0, old.position)) + std::string(replacement) + std::string(rest);
     }
     const Line& after = lines[span->afterLastEntry - 1];

@@ -37,9 +37,7 @@ ReplacingFile::ReplacingFile(std::filesystem::path target) : m_target(std::move(
     copyPermissions(m_target, m_descriptor);
 }
 
-ReplacingFile::~ReplacingFile() {
-    discard();
-}
+ReplacingFile::~ReplacingFile() { discard(); }
 
 bool ReplacingFile::write(std::string_view bytes) {
     while (isOpen() && !m_failed && !bytes.empty()) {

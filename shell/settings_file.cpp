@@ -27,7 +27,8 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
 }  // namespace
 
 void SettingsFile::prepareSettings(const std::filesystem::path& directory) {
-    m_path = directory / std::filesystem::path(std::u8string(kSettingsFileName.begin(), kSettingsFileName.end()));
+    m_path =
+        directory / std::filesystem::path(std::u8string(kSettingsFileName.begin(), kSettingsFileName.end()));
 }
 
 std::string SettingsFile::readSetting(std::string_view key, std::string_view defaultValue) const {

@@ -14,9 +14,7 @@ struct CountdownCase {
     const char* text;
 };
 
-void PrintTo(const CountdownCase& c, std::ostream* out) {
-    *out << c.seconds;
-}
+void PrintTo(const CountdownCase& c, std::ostream* out) { *out << c.seconds; }
 
 class FormatCountdownTest : public ::testing::TestWithParam<CountdownCase> {};
 

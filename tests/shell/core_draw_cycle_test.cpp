@@ -25,20 +25,23 @@ std::string periodNumber(int n) {
 }
 
 std::string numbersFor(int n) {
-    return std::to_string(n % 6 + 1) + "," + std::to_string((n + 2) % 6 + 1) + "," + std::to_string((n + 4) % 6 + 1);
+    return std::to_string(n % 6 + 1) + "," + std::to_string((n + 2) % 6 + 1) + "," +
+           std::to_string((n + 4) % 6 + 1);
 }
 
 // rows draws, newest (period rows) first.
 DrawTable historyTable(int rows) {
     DrawTable table;
     for (int n = rows; n >= 1; --n) {
-        table.push_back({"x", periodNumber(n), "2026-12-10 10:00:00", numbersFor(n), std::to_string(1000 + n)});
+        table.push_back(
+            {"x", periodNumber(n), "2026-12-10 10:00:00", numbersFor(n), std::to_string(1000 + n)});
     }
     return table;
 }
 
 std::vector<std::string> newestFields(int n, const std::string& nextTime) {
-    return {"x", periodNumber(n), "2026-12-10 11:59:00", numbersFor(n), "99", "y", periodNumber(n + 1), nextTime};
+    return {"x",     periodNumber(n), "2026-12-10 11:59:00", numbersFor(n), "99", "y", periodNumber(n + 1),
+            nextTime};
 }
 
 class DrawCycleTest : public ::testing::Test {
@@ -84,8 +87,8 @@ protected:
     int32_t periods = 3;
     std::string betPrefix;
     PlanController controller{manager, clock, messages, PlanControllerState{history, periods, betPrefix}};
-    DrawCycle cycle{DrawCycleParts{source, service, presenter, controller, currentDraw, history, ticks, periods,
-                                   messages, events}};
+    DrawCycle cycle{DrawCycleParts{source, service, presenter, controller, currentDraw, history, ticks,
+                                   periods, messages, events}};
 };
 
 TEST_F(DrawCycleTest, StartWithThirtyDrawsShowsFiftyRowsAndRebuildsThePlanOnce) {
@@ -116,9 +119,10 @@ TEST_F(DrawCycleTest, FailedHistoryShowsBothMessagesAndStops) {
     service.newestFields = newestFields(30, "2026-12-10 12:05:00");
     service.selectSucceeds = false;
     EXPECT_FALSE(cycle.loadStartDraws("http://127.0.0.1/advert"));
-    EXPECT_EQ(messages.messages(),
-              (std::vector<std::string>{"查询最近开奖数据失败！获取最新开奖数据失败!服务器访问失败! 错误代码：9999",
-                                        "获取网络开奖数据失败！"}));
+    EXPECT_EQ(
+        messages.messages(),
+        (std::vector<std::string>{"查询最近开奖数据失败！获取最新开奖数据失败!服务器访问失败! 错误代码：9999",
+                                  "获取网络开奖数据失败！"}));
     EXPECT_EQ(history.size(), 0u);
     EXPECT_TRUE(view.rows.empty());
     EXPECT_TRUE(planBox.text.empty());

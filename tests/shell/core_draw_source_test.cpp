@@ -134,8 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Periods, ProbeRuleTest,
                          ::testing::Values(ProbeCase{"20261210045", "045", false},
                                            ProbeCase{"20261210045", "20261210045", false},
                                            ProbeCase{"20261210045", "046", true},
-                                           ProbeCase{"20261210045", "", true},
-                                           ProbeCase{"045", "045", false},
+                                           ProbeCase{"20261210045", "", true}, ProbeCase{"045", "045", false},
                                            ProbeCase{"045", "20261210045", false},
                                            ProbeCase{"20261210045", "<html>045</html>", true}));
 

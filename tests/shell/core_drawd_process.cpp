@@ -76,9 +76,7 @@ DrawdProcess::DrawdProcess(const std::filesystem::path& folder, const std::vecto
     }
 }
 
-DrawdProcess::~DrawdProcess() {
-    stop();
-}
+DrawdProcess::~DrawdProcess() { stop(); }
 
 void DrawdProcess::stop() {
     if (m_pid <= 0) {

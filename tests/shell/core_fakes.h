@@ -194,7 +194,8 @@ public:
 
 class RecordingProcessStarter final : public ProcessStarter {
 public:
-    std::optional<int> startDetached(const std::string& program, const std::vector<std::string>& arguments) override {
+    std::optional<int> startDetached(const std::string& program,
+                                     const std::vector<std::string>& arguments) override {
         started.push_back(program);
         lastArguments = arguments;
         return 4242;

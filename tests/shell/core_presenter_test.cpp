@@ -16,9 +16,7 @@ struct CurrentDrawCase {
     const char* labels;
 };
 
-void PrintTo(const CurrentDrawCase& c, std::ostream* out) {
-    *out << "\"" << c.numbers << "\"";
-}
+void PrintTo(const CurrentDrawCase& c, std::ostream* out) { *out << "\"" << c.numbers << "\""; }
 
 class ShowCurrentDrawTest : public ::testing::TestWithParam<CurrentDrawCase> {};
 
@@ -32,7 +30,8 @@ TEST_P(ShowCurrentDrawTest, OneDigitPerLabelAndZeroForTheRest) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Numbers, ShowCurrentDrawTest,
-                         ::testing::Values(CurrentDrawCase{"1,3,5", "1 0 3 0 5"}, CurrentDrawCase{"", "0 0 0 0 0"},
+                         ::testing::Values(CurrentDrawCase{"1,3,5", "1 0 3 0 5"},
+                                           CurrentDrawCase{"", "0 0 0 0 0"},
                                            CurrentDrawCase{"6,6", "6 0 6 0 0"},
                                            CurrentDrawCase{"1,2,3,4,5", "1 0 2 0 3"},
                                            CurrentDrawCase{"a-9b7", "0 0 9 0 7"}));

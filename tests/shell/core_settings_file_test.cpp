@@ -37,22 +37,22 @@ TEST_P(ProfileReadTest, FindsTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ProfileReadTest,
-    ::testing::Values(
-        ReadCase{"Plain", "[A]\r\nk=1\r\n", "A", "k", "1"},
-        ReadCase{"AsciiCaseAndBlanks", "[prod]\r\n Key = 2 \r\n", "PROD", "key", "2"},
-        ReadCase{"QuotesRemoved", "[A]\r\nk=\"x y\"\r\n", "A", "k", "x y"},
-        ReadCase{"SingleQuoteKept", "[A]\r\nk=\"x\r\n", "A", "k", "\"x"},
-        ReadCase{"LineFeedsOnly", "[A]\nj=0\nk=7", "A", "k", "7"},
-        ReadCase{"EmptyValue", "[A]\r\nk=\r\n", "A", "k", ""},
-        ReadCase{"MissingKey", "[A]\r\nj=1\r\n", "A", "k", std::nullopt},
-        ReadCase{"MissingSection", "[B]\r\nk=1\r\n", "A", "k", std::nullopt},
-        ReadCase{"KeyOfTheNextSection", "[A]\r\nj=1\r\n[B]\r\nk=1\r\n", "A", "k", std::nullopt},
-        ReadCase{"FirstOfTwoSections", "[A]\r\nk=1\r\n[A]\r\nk=2\r\n", "A", "k", "1"},
-        ReadCase{"CommentLine", "[A]\r\n;k=5\r\n", "A", "k", std::nullopt},
-        ReadCase{"NoFile", "", "A", "k", std::nullopt},
-        // The second byte of a GBK character is no letter to fold: \x81\x41 is not \x81\x61.
-        ReadCase{"GbkTrailByteKeepsItsCase", "[\x81\x41]\r\nk=1\r\n", "\x81\x61", "k", std::nullopt},
-        ReadCase{"GbkSection", "[\x81\x41]\r\nk=1\r\n", "\x81\x41", "K", "1"}),
+    ::testing::Values(ReadCase{"Plain", "[A]\r\nk=1\r\n", "A", "k", "1"},
+                      ReadCase{"AsciiCaseAndBlanks", "[prod]\r\n Key = 2 \r\n", "PROD", "key", "2"},
+                      ReadCase{"QuotesRemoved", "[A]\r\nk=\"x y\"\r\n", "A", "k", "x y"},
+                      ReadCase{"SingleQuoteKept", "[A]\r\nk=\"x\r\n", "A", "k", "\"x"},
+                      ReadCase{"LineFeedsOnly", "[A]\nj=0\nk=7", "A", "k", "7"},
+                      ReadCase{"EmptyValue", "[A]\r\nk=\r\n", "A", "k", ""},
+                      ReadCase{"MissingKey", "[A]\r\nj=1\r\n", "A", "k", std::nullopt},
+                      ReadCase{"MissingSection", "[B]\r\nk=1\r\n", "A", "k", std::nullopt},
+                      ReadCase{"KeyOfTheNextSection", "[A]\r\nj=1\r\n[B]\r\nk=1\r\n", "A", "k", std::nullopt},
+                      ReadCase{"FirstOfTwoSections", "[A]\r\nk=1\r\n[A]\r\nk=2\r\n", "A", "k", "1"},
+                      ReadCase{"CommentLine", "[A]\r\n;k=5\r\n", "A", "k", std::nullopt},
+                      ReadCase{"NoFile", "", "A", "k", std::nullopt},
+                      // The second byte of a GBK character is no letter to fold: \x81\x41 is not \x81\x61.
+                      ReadCase{"GbkTrailByteKeepsItsCase", "[\x81\x41]\r\nk=1\r\n", "\x81\x61", "k",
+                               std::nullopt},
+                      ReadCase{"GbkSection", "[\x81\x41]\r\nk=1\r\n", "\x81\x41", "K", "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WriteCase {
@@ -72,18 +72,20 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         WriteCase{"EmptyFile", "", "[S]\r\nk=v\r\n"},
         WriteCase{"ReplacesTheKey", "[S]\r\na=1\r\n K = old \r\nb=2\r\n", "[S]\r\na=1\r\nk=v\r\nb=2\r\n"},
-        WriteCase{"AddsAfterTheLastEntry", "[S]\r\na=1\r\n\r\n[T]\r\nk=9\r\n", "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nk=9\r\n"},
+        WriteCase{"AddsAfterTheLastEntry", "[S]\r\na=1\r\n\r\n[T]\r\nk=9\r\n",
+                  "[S]\r\na=1\r\nk=v\r\n\r\n[T]\r\nk=9\r\n"},
         WriteCase{"AddsToAnEmptySection", "[S]\r\n[T]\r\nk=9\r\n", "[S]\r\nk=v\r\n[T]\r\nk=9\r\n"},
         WriteCase{"NewSectionAfterALastLineWithoutBreak", "[T]\r\nk=9", "[T]\r\nk=9\r\n[S]\r\nk=v\r\n"},
         WriteCase{"LastLineWithoutBreakStaysSo", "[S]\r\nk=1", "[S]\r\nk=v"},
-        WriteCase{"OtherBytesKept", "; note\n[T]\n x = y \n[S]\nk=1\n\tz\n", "; note\n[T]\n x = y \n[S]\nk=v\r\n\tz\n"}),
+        WriteCase{"OtherBytesKept", "; note\n[T]\n x = y \n[S]\nk=1\n\tz\n",
+                  "; note\n[T]\n x = y \n[S]\nk=v\r\n\tz\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Files made of random pieces of the format: whatever the file, a write must read back and
 // must not change what another section or key reads.
 TEST(ProfileTextTest, WritesReadBackAndLeaveTheRestOnRandomFiles) {
-    const std::vector<std::string> pieces = {"[S]", "[T]", "[s]", "[", "]", "k", "K", "j", "=", " ", "\t",
-                                             "\r\n", "\n", ";", "1", "\"", "\x81\x41"};
+    const std::vector<std::string> pieces = {"[S]", "[T]", "[s]",  "[",  "]", "k", "K",  "j",       "=",
+                                             " ",   "\t",  "\r\n", "\n", ";", "1", "\"", "\x81\x41"};
     std::mt19937 random(20261210);
     for (int round = 0; round < 2000; ++round) {
         std::string file;
@@ -133,7 +135,8 @@ TEST_F(SettingsFileTest, NoFileGivesTheDefaultAndCreatesNothing) {
 TEST_F(SettingsFileTest, WritesGbkBytes) {
     ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "2"));
     // 公式期数 in GBK, written by hand so that the check does not lean on the converter.
-    EXPECT_NE(fileBytes(settings.settingsPath()).find("\xB9\xAB\xCA\xBD\xC6\xDA\xCA\xFD=2\r\n"), std::string::npos);
+    EXPECT_NE(fileBytes(settings.settingsPath()).find("\xB9\xAB\xCA\xBD\xC6\xDA\xCA\xFD=2\r\n"),
+              std::string::npos);
     EXPECT_EQ(utf8ToGbk("[澜星吉林快三平刷独胆计划]\r\n公式期数=2\r\n"), fileBytes(settings.settingsPath()));
     EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, "3"), "2");
 }
@@ -163,11 +166,12 @@ TEST_F(SettingsFileTest, AnotherDirectoryHasItsOwnFile) {
 
 TEST_F(SettingsFileTest, ReplacingKeepsTheFilesPermissions) {
     writeBytes(settings.settingsPath(), "");
-    fs::permissions(settings.settingsPath(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                                                 fs::perms::others_read);
+    fs::permissions(settings.settingsPath(), fs::perms::owner_read | fs::perms::owner_write |
+                                                 fs::perms::group_read | fs::perms::others_read);
     ASSERT_TRUE(settings.writeSetting(kFormulaPeriodsKey, "2"));
-    EXPECT_EQ(fs::status(settings.settingsPath()).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(
+        fs::status(settings.settingsPath()).permissions() & fs::perms::all,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read);
 }
 
 TEST_F(SettingsFileTest, APathThatIsNoFileIsLeftAlone) {
@@ -179,9 +183,11 @@ TEST_F(SettingsFileTest, APathThatIsNoFileIsLeftAlone) {
 
 // A program that dies halfway through writing leaves the old file whole.
 TEST_F(SettingsFileTest, CrashMidWriteLeavesTheOldFile) {
-    const std::string old = *utf8ToGbk("[另一个计划]\r\n公式期数=1\r\n[澜星吉林快三平刷独胆计划]\r\n公式期数=2\r\n");
+    const std::string old =
+        *utf8ToGbk("[另一个计划]\r\n公式期数=1\r\n[澜星吉林快三平刷独胆计划]\r\n公式期数=2\r\n");
     writeBytes(settings.settingsPath(), old);
-    const std::string replacement = withProfileValue(old, *utf8ToGbk("澜星吉林快三平刷独胆计划"), *utf8ToGbk("公式期数"), "3");
+    const std::string replacement =
+        withProfileValue(old, *utf8ToGbk("澜星吉林快三平刷独胆计划"), *utf8ToGbk("公式期数"), "3");
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {

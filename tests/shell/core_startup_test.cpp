@@ -43,8 +43,8 @@ protected:
 
     // The application state as the program makes it, with the window's side replaced.
     void makeState(InitEndpoints endpoints) {
-        state = std::make_unique<AppState>(AppPlatform{clock, messages, events, files, processes, kUpdaterImage,
-                                                       folder.string(), std::move(endpoints)});
+        state = std::make_unique<AppState>(AppPlatform{clock, messages, events, files, processes,
+                                                       kUpdaterImage, folder.string(), std::move(endpoints)});
         state->setProductProfile(thisBuildProfile(messages));
         state->attachWindow(WindowParts{view, planBox, splash});
         view.formulaPeriods = "1";
@@ -66,8 +66,8 @@ protected:
 };
 
 TEST_F(StartupTest, FullStartFromTheLocalServiceWhenThePrimaryIsDown) {
-    startService({"--link", "开奖直播=http://127.0.0.1/live", "--link", "走势图=http://127.0.0.1/trend", "--link",
-                  "联系我们=http://127.0.0.1/contact"});
+    startService({"--link", "开奖直播=http://127.0.0.1/live", "--link", "走势图=http://127.0.0.1/trend",
+                  "--link", "联系我们=http://127.0.0.1/contact"});
     makeState({testing::closedInitUrl(), drawd->initUrl()});
     StartupFacade& startup = state->startupFacade();
     ASSERT_TRUE(startup.prepare(planBox)) << (messages.messages().empty() ? "" : messages.messages().front());
@@ -103,7 +103,8 @@ TEST_F(StartupTest, BothEndpointsFailingShowsTheInitErrorAndStops) {
     makeState({testing::closedInitUrl(), testing::closedInitUrl()});
     EXPECT_FALSE(state->startupFacade().prepare(planBox));
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages().front().rfind("初始化连接服务器失败！：", 0), 0u) << messages.messages().front();
+    EXPECT_EQ(messages.messages().front().rfind("初始化连接服务器失败！：", 0), 0u)
+        << messages.messages().front();
     EXPECT_FALSE(splash.open);
     EXPECT_TRUE(view.links.empty());
     EXPECT_TRUE(planBox.text().empty());
