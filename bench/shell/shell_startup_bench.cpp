@@ -77,6 +77,7 @@ void BM_ClientStartToShown(benchmark::State& state)
         benchmark::DoNotOptimize(client.window().isVisible());
     }
     state.counters["rss_MiB"] = k3::bench::residentMegabytes();
+    state.counters["children_MiB"] = k3::bench::childrenResidentMegabytes();
 }
 BENCHMARK(BM_ClientStartToShown)->Unit(benchmark::kMillisecond)->Iterations(10);
 
@@ -95,6 +96,7 @@ void BM_ClientMemoryAfterDraws(benchmark::State& state)
         }
         QApplication::processEvents();
         state.counters["rss_started_MiB"] = k3::bench::residentMegabytes();
+        state.counters["children_started_MiB"] = k3::bench::childrenResidentMegabytes();
         QTreeWidget* history = client.window().historyList();
         const int rowsAtStart = history->topLevelItemCount();
         while (history->topLevelItemCount() < rowsAtStart + kDraws) {
@@ -104,6 +106,7 @@ void BM_ClientMemoryAfterDraws(benchmark::State& state)
             usleep(30 * 1000);
         }
         state.counters["rss_after_draws_MiB"] = k3::bench::residentMegabytes();
+        state.counters["children_after_draws_MiB"] = k3::bench::childrenResidentMegabytes();
     }
 }
 BENCHMARK(BM_ClientMemoryAfterDraws)->Unit(benchmark::kSecond)->Iterations(1);
