@@ -15,14 +15,13 @@ constexpr std::chrono::milliseconds pollStep{100};
 bool isSameFile(const std::string& first, const std::string& second) {
     struct stat a {};
     struct stat b {};
-    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 }  // namespace
 
-ParentProgramWait::ParentProgramWait(const std::string& programPath,
-                                     std::chrono::milliseconds limit)
+ParentProgramWait::ParentProgramWait(const std::string& programPath, std::chrono::milliseconds limit)
     : m_parent(static_cast<int>(::getppid())),
       m_parentRunsProgram(isSameFile("/proc/" + std::to_string(m_parent) + "/exe", programPath)),
       m_limit(limit) {}

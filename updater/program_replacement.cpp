@@ -39,12 +39,9 @@ std::string directoryOf(const std::string& path) {
 
 }  // namespace
 
-ProgramReplacement::ProgramReplacement(std::string programPath)
-    : m_programPath(std::move(programPath)) {}
+ProgramReplacement::ProgramReplacement(std::string programPath) : m_programPath(std::move(programPath)) {}
 
-ProgramReplacement::~ProgramReplacement() {
-    discard();
-}
+ProgramReplacement::~ProgramReplacement() { discard(); }
 
 bool ProgramReplacement::open() {
     const std::filesystem::path program(m_programPath);

@@ -14,12 +14,13 @@ float versionNumber(std::string_view text) {
     text.remove_prefix(start);
     // from_chars would also read "inf" and "nan"; a version has to start like a number.
     std::size_t digits = text.starts_with('-') ? 1 : 0;
-    if (digits >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '.')) {
+    if (digits >= text.size() ||
+        !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '.')) {
         return 0.0f;
     }
     float value = 0.0f;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                              std::chars_format::fixed);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     (void)end;
     return error == std::errc() ? value : 0.0f;
 }

@@ -38,9 +38,9 @@ enum class UpdateOutcome {
 // Everything the check needs from the running program.
 struct UpdateContext {
     std::string productName;
-    std::string programName;  // the program file's name without any ".exe"
-    std::string version;      // the running version
-    std::string updaterPath;  // from updaterPathIn(directory of the program file)
+    std::string programName;        // the program file's name without any ".exe"
+    std::string version;            // the running version
+    std::string updaterPath;        // from updaterPathIn(directory of the program file)
     std::string_view updaterImage;  // the updater's bytes, written out unchanged
     MessageBoxes& messages;
     EventPump& events;

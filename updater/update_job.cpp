@@ -5,8 +5,8 @@
 
 namespace k3 {
 
-UpdateJob::UpdateJob(UpdaterArguments arguments, std::string directory,
-                     ProgramExitWait& oldProgram, ProcessStarter& processes)
+UpdateJob::UpdateJob(UpdaterArguments arguments, std::string directory, ProgramExitWait& oldProgram,
+                     ProcessStarter& processes)
     : m_arguments(std::move(arguments)),
       m_programPath(directory + "/" + m_arguments.programFile),
       m_oldProgram(oldProgram),

@@ -12,8 +12,7 @@
 
 namespace k3 {
 
-inline constexpr const char* replaceFailedMessage =
-    "替换原文件失败!文件可能被占用!请尝试解除文件占用并重试";
+inline constexpr const char* replaceFailedMessage = "替换原文件失败!文件可能被占用!请尝试解除文件占用并重试";
 inline constexpr const char* downloadFailedPrefix = "下载新版本失败！";
 
 struct UpdateReport {

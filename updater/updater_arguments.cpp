@@ -7,9 +7,7 @@ namespace k3 {
 
 namespace {
 
-bool isWebAddress(std::string_view url) {
-    return url.starts_with("http://") || url.starts_with("https://");
-}
+bool isWebAddress(std::string_view url) { return url.starts_with("http://") || url.starts_with("https://"); }
 
 // The program file is joined to the updater's directory: a path here could overwrite any file.
 bool isPlainFileName(std::string_view name) {

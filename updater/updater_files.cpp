@@ -27,9 +27,7 @@ bool DiskUpdaterFiles::exists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-bool DiskUpdaterFiles::remove(const std::string& path) {
-    return ::unlink(path.c_str()) == 0;
-}
+bool DiskUpdaterFiles::remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool DiskUpdaterFiles::writeExecutable(const std::string& path, std::string_view bytes) {
     // O_EXCL: never write through a file (or link) that appeared in the meantime.

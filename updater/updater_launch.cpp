@@ -24,8 +24,8 @@ std::string programFileName(std::string_view programName) {
 std::vector<std::string> updaterArguments(std::string_view productName, std::string_view version,
                                           std::string_view newVersion, std::string_view updateUrl,
                                           std::string_view programName) {
-    return {std::string(productName), std::string(version), std::string(newVersion),
-            std::string(updateUrl), programFileName(programName)};
+    return {std::string(productName), std::string(version), std::string(newVersion), std::string(updateUrl),
+            programFileName(programName)};
 }
 
 void removeLeftoverUpdater(const std::string& updaterPath, UpdaterFiles& files) {
@@ -35,8 +35,7 @@ void removeLeftoverUpdater(const std::string& updaterPath, UpdaterFiles& files) 
 }
 
 bool runUpdater(const std::string& updaterPath, std::string_view updaterImage,
-                const std::vector<std::string>& arguments, UpdaterFiles& files,
-                ProcessStarter& processes) {
+                const std::vector<std::string>& arguments, UpdaterFiles& files, ProcessStarter& processes) {
     // An updater already there (its delete at start-up failed) is started as it is.
     if (!files.exists(updaterPath) && !files.writeExecutable(updaterPath, updaterImage)) {
         return false;

@@ -29,7 +29,6 @@ void removeLeftoverUpdater(const std::string& updaterPath, UpdaterFiles& files);
 // Writes the image to updaterPath when no file is there (executable), then starts that file with
 // the arguments without waiting. True when the updater was started.
 bool runUpdater(const std::string& updaterPath, std::string_view updaterImage,
-                const std::vector<std::string>& arguments, UpdaterFiles& files,
-                ProcessStarter& processes);
+                const std::vector<std::string>& arguments, UpdaterFiles& files, ProcessStarter& processes);
 
 }  // namespace k3

@@ -46,13 +46,12 @@ int main(int argc, char** argv) {
     k3::UpdateJob job(*arguments, *directory, oldProgram, processes);
     k3::UpdaterWindow window(job, QString::fromStdString(arguments->downloadUrl));
     int exitCode = 0;
-    QObject::connect(&window, &k3::UpdaterWindow::finished,
-                     [&](bool succeeded, const QString& message) {
-                         if (!succeeded) {
-                             exitCode = showFailure(&window, message);
-                         }
-                         application.quit();
-                     });
+    QObject::connect(&window, &k3::UpdaterWindow::finished, [&](bool succeeded, const QString& message) {
+        if (!succeeded) {
+            exitCode = showFailure(&window, message);
+        }
+        application.quit();
+    });
     window.show();
     window.start();
     application.exec();

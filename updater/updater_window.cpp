@@ -37,14 +37,13 @@ void UpdaterWindow::start() {
     m_worker = std::thread([this] {
         const UpdateReport report = m_job.run(
             [this](int64_t received, int64_t total) {
-                QMetaObject::invokeMethod(this, [this, received, total] {
-                    showProgress(received, total);
-                }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, received, total] { showProgress(received, total); }, Qt::QueuedConnection);
             },
             m_cancel);
-        QMetaObject::invokeMethod(this, [this, report] {
-            emit finished(report.succeeded, QString::fromStdString(report.message));
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, report] { emit finished(report.succeeded, QString::fromStdString(report.message)); },
+            Qt::QueuedConnection);
     });
 }
 

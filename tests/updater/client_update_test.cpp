@@ -40,8 +40,8 @@ public:
     OfferingDrawd(const test::TempDir& folder, const std::string& offerFile)
         : m_output(folder.file("k3drawd.txt")),
           m_process(K3_DRAWD_PROGRAM,
-                    {"--listen", "127.0.0.1:0", "--db", folder.file("k3drawd.sqlite3"),
-                     "--offer-version", "1.5", "--offer-file", offerFile},
+                    {"--listen", "127.0.0.1:0", "--db", folder.file("k3drawd.sqlite3"), "--offer-version",
+                     "1.5", "--offer-file", offerFile},
                     m_output) {}
 
     // The init address once the service reports where it listens; empty when it does not.
@@ -49,7 +49,8 @@ public:
         if (!test::waitForFileText(m_output, "listening on http://127.0.0.1:", limit)) {
             return {};
         }
-        const auto match = Regex("listening on (http://127\\.0\\.0\\.1:\\d+)").search(test::readFile(m_output));
+        const auto match =
+            Regex("listening on (http://127\\.0\\.0\\.1:\\d+)").search(test::readFile(m_output));
         return match ? match->groups[1] + "/" : std::string();
     }
     void stop() { m_process.terminate(); }
@@ -130,8 +131,15 @@ protected:
         EXPECT_TRUE(service.init(initUrl, appId)) << service.lastError();
         const InitInfo info = service.initInfo();
         EXPECT_EQ(info.version, "1.5");
-        const UpdateContext context{product,  product,    "1.41",    updaterPathIn(m_folder.path().string()),
-                                    embeddedUpdaterImage(), m_messages, m_events, m_files, processes,
+        const UpdateContext context{product,
+                                    product,
+                                    "1.41",
+                                    updaterPathIn(m_folder.path().string()),
+                                    embeddedUpdaterImage(),
+                                    m_messages,
+                                    m_events,
+                                    m_files,
+                                    processes,
                                     [this] { ++m_splashCloses; }};
         return checkUpdate(context, info.version, info.proupurl);
     }
@@ -154,6 +162,8 @@ TEST_F(ClientUpdate, OkReplacesTheProgramWhichThenDeletesTheUpdater) {
     const std::string initUrl = drawd.initUrl();
     ASSERT_FALSE(initUrl.empty()) << drawd.output();
     test::ChildProcessStarter processes(m_outputs.path().string(), false);
+    // The new program, started by the updater, finds the same service and waits at its question.
+    ::setenv("K3_INIT_URL", initUrl.c_str(), 1);
 
     EXPECT_EQ(checkAgainst(initUrl, processes), UpdateOutcome::Accepted);
     EXPECT_EQ(m_messages.questions(), std::vector<std::string>{updateQuestion(product, "1.5")});
@@ -188,7 +198,7 @@ TEST_F(ClientUpdate, AFailedDownloadLeavesTheProgramIntact) {
         return service.initInfo().proupurl;
     }();
     drawd.stop();
-    const UpdateContext context{product, product, "1.41", m_updater, embeddedUpdaterImage(),
+    const UpdateContext context{product,    product,  "1.41",  m_updater, embeddedUpdaterImage(),
                                 m_messages, m_events, m_files, processes, {}};
     EXPECT_EQ(checkUpdate(context, "1.5", downloadUrl), UpdateOutcome::Accepted);
     ASSERT_EQ(processes.started().size(), 1u);

@@ -93,19 +93,17 @@ void addDownloadRoutes(httplib::Server& server, const std::string& body) {
         response.set_content("server error", "text/plain");
     });
     server.Get("/truncated", [body](const httplib::Request&, httplib::Response& response) {
-        response.set_content_provider(
-            body.size(), "application/octet-stream",
-            [body](size_t offset, size_t, httplib::DataSink& sink) {
-                if (offset > 0) {
-                    return false;  // drop the connection halfway
-                }
-                sink.write(body.data(), body.size() / 2);
-                return true;
-            });
+        response.set_content_provider(body.size(), "application/octet-stream",
+                                      [body](size_t offset, size_t, httplib::DataSink& sink) {
+                                          if (offset > 0) {
+                                              return false;  // drop the connection halfway
+                                          }
+                                          sink.write(body.data(), body.size() / 2);
+                                          return true;
+                                      });
     });
-    server.Get("/moved", [](const httplib::Request&, httplib::Response& response) {
-        response.set_redirect("/good");
-    });
+    server.Get("/moved",
+               [](const httplib::Request&, httplib::Response& response) { response.set_redirect("/good"); });
 }
 
 }  // namespace k3::test

@@ -10,16 +10,17 @@ namespace k3 {
 namespace {
 
 const std::string product = "澜星吉林快三平刷独胆计划";
-const std::string image = std::string("\x7f" "ELF updater\0bytes", 18);
+const std::string image = std::string(
+    "\x7f"
+    "ELF updater\0bytes",
+    18);
 
 struct VersionCase {
     const char* offered;
     bool newer;
 };
 
-std::ostream& operator<<(std::ostream& out, const VersionCase& c) {
-    return out << '"' << c.offered << '"';
-}
+std::ostream& operator<<(std::ostream& out, const VersionCase& c) { return out << '"' << c.offered << '"'; }
 
 class NewerThanOurVersion : public testing::TestWithParam<VersionCase> {};
 
@@ -28,18 +29,17 @@ TEST_P(NewerThanOurVersion, ComparesAsSinglePrecisionNumbers) {
         << "offered \"" << GetParam().offered << "\"";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Versions, NewerThanOurVersion,
-    testing::Values(VersionCase{"1.41", false}, VersionCase{"1.410", false},
-                    VersionCase{"1.4", false}, VersionCase{"1.5", true},
-                    VersionCase{"1.100", false},  // 1.1 as a number, not release 100
-                    VersionCase{"", false}, VersionCase{"abc", false}, VersionCase{"v1.5", false},
-                    VersionCase{"nan", false}, VersionCase{"inf", false},
-                    VersionCase{"-2", false}, VersionCase{"2", true},
-                    VersionCase{" 1.5", true}, VersionCase{"1.5beta", true},
-                    VersionCase{"1.411", true},
-                    // Differs from 1.41 only beyond single precision.
-                    VersionCase{"1.41000001", false}));
+INSTANTIATE_TEST_SUITE_P(Versions, NewerThanOurVersion,
+                         testing::Values(VersionCase{"1.41", false}, VersionCase{"1.410", false},
+                                         VersionCase{"1.4", false}, VersionCase{"1.5", true},
+                                         VersionCase{"1.100", false},  // 1.1 as a number, not release 100
+                                         VersionCase{"", false}, VersionCase{"abc", false},
+                                         VersionCase{"v1.5", false}, VersionCase{"nan", false},
+                                         VersionCase{"inf", false}, VersionCase{"-2", false},
+                                         VersionCase{"2", true}, VersionCase{" 1.5", true},
+                                         VersionCase{"1.5beta", true}, VersionCase{"1.411", true},
+                                         // Differs from 1.41 only beyond single precision.
+                                         VersionCase{"1.41000001", false}));
 
 TEST(VersionNumber, ReadsTheLeadingNumberAndGivesZeroForAnythingElse) {
     EXPECT_FLOAT_EQ(versionNumber("1.41"), 1.41f);
@@ -51,16 +51,15 @@ TEST(VersionNumber, ReadsTheLeadingNumberAndGivesZeroForAnythingElse) {
 }
 
 TEST(UpdateQuestion, NamesTheProductAndTheNewVersion) {
-    EXPECT_EQ(updateQuestion(product, "1.5"),
-              "澜星吉林快三平刷独胆计划已经更新至1.5\r\n点击确定立即更新");
+    EXPECT_EQ(updateQuestion(product, "1.5"), "澜星吉林快三平刷独胆计划已经更新至1.5\r\n点击确定立即更新");
 }
 
 class CheckUpdate : public testing::Test {
 protected:
     UpdateContext context(UpdaterFiles& files, test::WindowLog& window) {
-        return UpdateContext{product, product, "1.41", updaterPathIn(m_dir.path().string()),
-                             image, window, window, files, m_processes,
-                             [&window] { window.closeSplash(); }};
+        return UpdateContext{
+            product, product, "1.41",      updaterPathIn(m_dir.path().string()), image, window,
+            window,  files,   m_processes, [&window] { window.closeSplash(); }};
     }
 
     test::TempDir m_dir;
@@ -71,8 +70,7 @@ protected:
 TEST_F(CheckUpdate, GoesOnWithoutAQuestionWhenNothingNewerIsOffered) {
     for (const char* offered : {"1.41", "1.410", "1.4", "1.100", "", "abc"}) {
         test::WindowLog window(true);
-        EXPECT_EQ(checkUpdate(context(m_disk, window), offered, "http://h/new"),
-                  UpdateOutcome::UpToDate)
+        EXPECT_EQ(checkUpdate(context(m_disk, window), offered, "http://h/new"), UpdateOutcome::UpToDate)
             << offered;
         EXPECT_TRUE(window.log().empty()) << offered;
     }
@@ -121,10 +119,9 @@ TEST_F(CheckUpdate, AnUpdaterThatCannotBeWrittenIsNotStartedAndTheUserIsTold) {
     EXPECT_EQ(checkUpdate(context(files, window), "1.5", "http://h/new"), UpdateOutcome::Accepted);
     EXPECT_EQ(files.writeAttempts(), 1);
     EXPECT_TRUE(m_processes.started().empty());
-    EXPECT_EQ(window.log(),
-              (std::vector<std::string>{"splash", "pump", "ask",
-                                        "message " + std::string(updaterNotStartedMessage) +
-                                            m_dir.file("更新器")}));
+    EXPECT_EQ(window.log(), (std::vector<std::string>{
+                                "splash", "pump", "ask",
+                                "message " + std::string(updaterNotStartedMessage) + m_dir.file("更新器")}));
 }
 
 }  // namespace

@@ -34,10 +34,9 @@ protected:
     }
 
     UpdateReport runWith(const std::string& url, const std::string& directory) {
-        UpdateJob job(UpdaterArguments{programName, "1.41", "1.5", url, programName}, directory,
-                      m_wait, m_processes);
-        return job.run([this](int64_t received, int64_t) { m_lastReceived = received; },
-                       m_cancel);
+        UpdateJob job(UpdaterArguments{programName, "1.41", "1.5", url, programName}, directory, m_wait,
+                      m_processes);
+        return job.run([this](int64_t received, int64_t) { m_lastReceived = received; }, m_cancel);
     }
 
     std::string m_newProgram = "#!/bin/sh\necho new version\n" + std::string(100000, '#');
@@ -79,12 +78,9 @@ struct FailedDownloadCase {
     const char* problem;  // the part of the message after the prefix, or its start
 };
 
-std::ostream& operator<<(std::ostream& out, const FailedDownloadCase& c) {
-    return out << c.route;
-}
+std::ostream& operator<<(std::ostream& out, const FailedDownloadCase& c) { return out << c.route; }
 
-class FailedDownload : public UpdateJobTest,
-                       public testing::WithParamInterface<FailedDownloadCase> {};
+class FailedDownload : public UpdateJobTest, public testing::WithParamInterface<FailedDownloadCase> {};
 
 TEST_P(FailedDownload, LeavesTheProgramIntactAndSaysWhy) {
     const UpdateReport report = runWith(m_server.url(GetParam().route), m_dir.path().string());
@@ -98,13 +94,12 @@ TEST_P(FailedDownload, LeavesTheProgramIntactAndSaysWhy) {
     EXPECT_TRUE(m_processes.started().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Routes, FailedDownload,
-    testing::Values(FailedDownloadCase{"/error500", "服务器返回 HTTP 500"},
-                    FailedDownloadCase{"/missing", "服务器返回 HTTP 404"},
-                    FailedDownloadCase{"/empty", "下载的文件是空的"},
-                    // curl notices the closed connection before the length check does.
-                    FailedDownloadCase{"/truncated", ""}));
+INSTANTIATE_TEST_SUITE_P(Routes, FailedDownload,
+                         testing::Values(FailedDownloadCase{"/error500", "服务器返回 HTTP 500"},
+                                         FailedDownloadCase{"/missing", "服务器返回 HTTP 404"},
+                                         FailedDownloadCase{"/empty", "下载的文件是空的"},
+                                         // curl notices the closed connection before the length check does.
+                                         FailedDownloadCase{"/truncated", ""}));
 
 TEST_F(UpdateJobTest, ANetworkFailureLeavesTheProgramIntact) {
     // A port that was just free: nothing listens there.

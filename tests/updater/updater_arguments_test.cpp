@@ -22,9 +22,7 @@ struct RejectedCase {
     std::vector<std::string> values;
 };
 
-std::ostream& operator<<(std::ostream& out, const RejectedCase& c) {
-    return out << c.why;
-}
+std::ostream& operator<<(std::ostream& out, const RejectedCase& c) { return out << c.why; }
 
 class UpdaterArgumentsRejected : public testing::TestWithParam<RejectedCase> {};
 
@@ -34,17 +32,16 @@ TEST_P(UpdaterArgumentsRejected, GivesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, UpdaterArgumentsRejected,
-    testing::Values(
-        RejectedCase{"four values", {"p", "1", "2", "http://h/x"}},
-        RejectedCase{"six values", {"p", "1", "2", "http://h/x", "prog", "extra"}},
-        RejectedCase{"no values", {}},
-        RejectedCase{"file address", {"p", "1", "2", "file:///etc/passwd", "prog"}},
-        RejectedCase{"ftp address", {"p", "1", "2", "ftp://h/x", "prog"}},
-        RejectedCase{"path in the file name", {"p", "1", "2", "http://h/x", "../prog"}},
-        RejectedCase{"absolute file name", {"p", "1", "2", "http://h/x", "/usr/bin/prog"}},
-        RejectedCase{"backslash in the file name", {"p", "1", "2", "http://h/x", "a\\prog"}},
-        RejectedCase{"parent folder", {"p", "1", "2", "http://h/x", ".."}},
-        RejectedCase{"empty file name", {"p", "1", "2", "http://h/x", ""}}));
+    testing::Values(RejectedCase{"four values", {"p", "1", "2", "http://h/x"}},
+                    RejectedCase{"six values", {"p", "1", "2", "http://h/x", "prog", "extra"}},
+                    RejectedCase{"no values", {}},
+                    RejectedCase{"file address", {"p", "1", "2", "file:///etc/passwd", "prog"}},
+                    RejectedCase{"ftp address", {"p", "1", "2", "ftp://h/x", "prog"}},
+                    RejectedCase{"path in the file name", {"p", "1", "2", "http://h/x", "../prog"}},
+                    RejectedCase{"absolute file name", {"p", "1", "2", "http://h/x", "/usr/bin/prog"}},
+                    RejectedCase{"backslash in the file name", {"p", "1", "2", "http://h/x", "a\\prog"}},
+                    RejectedCase{"parent folder", {"p", "1", "2", "http://h/x", ".."}},
+                    RejectedCase{"empty file name", {"p", "1", "2", "http://h/x", ""}}));
 
 }  // namespace
 }  // namespace k3

@@ -45,7 +45,10 @@ protected:
 };
 
 TEST_F(UpdaterWriter, WritesTheBytesUnchangedAndExecutableWhateverTheUmask) {
-    const std::string bytes("\x7f" "ELF\0\0\x01\xff tail", 13);
+    const std::string bytes(
+        "\x7f"
+        "ELF\0\0\x01\xff tail",
+        13);
     const std::string path = m_dir.file("更新器");
     const mode_t previous = ::umask(077);
     const bool written = m_files.writeExecutable(path, bytes);
@@ -93,9 +96,12 @@ protected:
 
 TEST_F(SpawnStarter, PassesEveryArgumentAsOneValueWithoutAShell) {
     const std::string marker = m_dir.file("pwned");
-    const std::vector<std::string> arguments = {
-        "澜星 吉林", "1.41", "\"quoted\" 'single'", "http://h/a?x=1&y=2;touch " + marker,
-        "$(touch " + marker + ")", ""};
+    const std::vector<std::string> arguments = {"澜星 吉林",
+                                                "1.41",
+                                                "\"quoted\" 'single'",
+                                                "http://h/a?x=1&y=2;touch " + marker,
+                                                "$(touch " + marker + ")",
+                                                ""};
     const auto pid = m_starter.startDetached(m_script, arguments);
     ASSERT_TRUE(pid.has_value());
     EXPECT_EQ(WEXITSTATUS(waitFor(*pid)), 0);

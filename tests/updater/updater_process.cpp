@@ -43,9 +43,7 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     }
 }
 
-ChildProcess::~ChildProcess() {
-    terminate();
-}
+ChildProcess::~ChildProcess() { terminate(); }
 
 std::optional<int> ChildProcess::waitForExit(std::chrono::seconds limit) {
     for (auto waited = std::chrono::milliseconds(0); waited < limit; waited += pollStep) {
@@ -79,8 +77,7 @@ std::optional<int> ChildProcessStarter::startDetached(const std::string& program
     }
     Started started{program, arguments, readFile(program),
                     m_outputFolder + "/output" + std::to_string(m_started.size()) + ".txt", nullptr};
-    started.process = std::make_unique<ChildProcess>(program, arguments, started.outputFile,
-                                                     m_unprivileged);
+    started.process = std::make_unique<ChildProcess>(program, arguments, started.outputFile, m_unprivileged);
     const int pid = started.process->pid();
     m_started.push_back(std::move(started));
     return pid;

@@ -34,11 +34,9 @@ protected:
         ::chmod(m_dir.path().c_str(), 0755);
     }
 
-    std::unique_ptr<test::ChildProcess> startUpdater(const std::string& route,
-                                                     bool unprivileged = false) {
+    std::unique_ptr<test::ChildProcess> startUpdater(const std::string& route, bool unprivileged = false) {
         return std::make_unique<test::ChildProcess>(
-            m_updater,
-            std::vector<std::string>{programName, "1.41", "1.5", m_server.url(route), programName},
+            m_updater, std::vector<std::string>{programName, "1.41", "1.5", m_server.url(route), programName},
             m_errors.file("stderr.txt"), unprivileged);
     }
 
@@ -61,17 +59,14 @@ TEST_F(UpdaterProgram, ReplacesTheProgramAndStartsTheNewVersion) {
               (std::vector<std::string>{"ran.txt", "更新器", programName}));
 }
 
-class UpdaterProgramFailure : public UpdaterProgram,
-                              public testing::WithParamInterface<const char*> {};
+class UpdaterProgramFailure : public UpdaterProgram, public testing::WithParamInterface<const char*> {};
 
 TEST_P(UpdaterProgramFailure, LeavesTheProgramIntactAndSaysWhy) {
     auto updater = startUpdater(GetParam());
-    EXPECT_TRUE(test::waitForFileText(m_errors.file("stderr.txt"), downloadFailedPrefix, limit))
-        << errors();
+    EXPECT_TRUE(test::waitForFileText(m_errors.file("stderr.txt"), downloadFailedPrefix, limit)) << errors();
     updater->terminate();  // the message box waits for a click nobody gives
     EXPECT_EQ(test::readFile(m_program), oldProgram);
-    EXPECT_EQ(test::folderEntries(m_dir.path()),
-              (std::vector<std::string>{"更新器", programName}));
+    EXPECT_EQ(test::folderEntries(m_dir.path()), (std::vector<std::string>{"更新器", programName}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Downloads, UpdaterProgramFailure,
@@ -80,21 +75,17 @@ INSTANTIATE_TEST_SUITE_P(Downloads, UpdaterProgramFailure,
 TEST_F(UpdaterProgram, AReadOnlyFolderGivesTheReplaceMessageAndKeepsTheProgram) {
     ::chmod(m_dir.path().c_str(), 0555);
     auto updater = startUpdater("/good", true);
-    EXPECT_TRUE(test::waitForFileText(m_errors.file("stderr.txt"), replaceFailedMessage, limit))
-        << errors();
+    EXPECT_TRUE(test::waitForFileText(m_errors.file("stderr.txt"), replaceFailedMessage, limit)) << errors();
     updater->terminate();
     EXPECT_EQ(test::readFile(m_program), oldProgram);
-    EXPECT_EQ(test::folderEntries(m_dir.path()),
-              (std::vector<std::string>{"更新器", programName}));
+    EXPECT_EQ(test::folderEntries(m_dir.path()), (std::vector<std::string>{"更新器", programName}));
 }
 
 TEST_F(UpdaterProgram, RefusesAProgramPathOutsideItsFolder) {
     auto updater = std::make_unique<test::ChildProcess>(
-        m_updater,
-        std::vector<std::string>{programName, "1.41", "1.5", m_server.url("/good"), "../victim"},
+        m_updater, std::vector<std::string>{programName, "1.41", "1.5", m_server.url("/good"), "../victim"},
         m_errors.file("stderr.txt"));
-    EXPECT_TRUE(test::waitForFileText(m_errors.file("stderr.txt"), "更新参数不正确", limit))
-        << errors();
+    EXPECT_TRUE(test::waitForFileText(m_errors.file("stderr.txt"), "更新参数不正确", limit)) << errors();
     updater->terminate();
     EXPECT_FALSE(std::filesystem::exists(m_dir.path().parent_path() / "victim"));
 }

@@ -76,8 +76,7 @@ TEST_F(UpdaterWindowTest, ReportsAFailedDownloadWithItsMessage) {
     const QList<QVariant> result = runWindow(window);
     ASSERT_EQ(result.size(), 2);
     EXPECT_FALSE(result[0].toBool());
-    EXPECT_EQ(result[1].toString().toStdString(),
-              std::string(downloadFailedPrefix) + "服务器返回 HTTP 500");
+    EXPECT_EQ(result[1].toString().toStdString(), std::string(downloadFailedPrefix) + "服务器返回 HTTP 500");
     EXPECT_EQ(test::readFile(m_dir.file("程序")), "old");
 }
 
