@@ -4,6 +4,10 @@
 #include <optional>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "platform/text.h"
 #include "shell/profile_text.h"
 #include "shell/replacing_file.h"
@@ -23,6 +27,29 @@ std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
     }
     return content.str();
 }
+
+// Holds an exclusive lock on the folder while a program of the family reads, changes and
+// replaces the file, so that two of them writing at once do not drop each other's change. A
+// folder that cannot be locked is written without the lock.
+class FolderLock {
+public:
+    explicit FolderLock(const std::filesystem::path& folder)
+        : m_descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (m_descriptor >= 0) {
+            ::flock(m_descriptor, LOCK_EX);
+        }
+    }
+    ~FolderLock() {
+        if (m_descriptor >= 0) {
+            ::close(m_descriptor);  // releases the lock
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+private:
+    int m_descriptor;
+};
 
 }  // namespace
 
@@ -52,6 +79,7 @@ bool SettingsFile::writeSetting(std::string_view key, std::string_view value) {
     if (!section || !gbkKey || !gbkValue || m_path.empty()) {
         return false;
     }
+    const FolderLock lock(m_path.parent_path());
     std::error_code error;
     const bool exists = std::filesystem::exists(m_path, error);
     const std::optional<std::string> old = exists ? readWholeFile(m_path) : std::string();

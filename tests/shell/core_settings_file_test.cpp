@@ -181,6 +181,30 @@ TEST_F(SettingsFileTest, APathThatIsNoFileIsLeftAlone) {
     EXPECT_EQ(settings.readSetting(kFormulaPeriodsKey, "3"), "3");
 }
 
+// Two products of the family writing the same file at the same time keep both their values.
+TEST_F(SettingsFileTest, TwoProgramsWritingAtOnceKeepEachOthersValues) {
+    constexpr int kWrites = 150;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        SettingsFile other("另一个计划");
+        other.prepareSettings(directory);
+        for (int i = 1; i <= kWrites; ++i) {
+            other.writeSetting(kFormulaPeriodsKey, std::to_string(i));
+        }
+        ::_exit(0);
+    }
+    for (int i = 1; i <= kWrites; ++i) {
+        settings.writeSetting(kBetCountKey, std::to_string(i));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    SettingsFile other("另一个计划");
+    other.prepareSettings(directory);
+    EXPECT_EQ(other.readSetting(kFormulaPeriodsKey, "lost"), std::to_string(kWrites));
+    EXPECT_EQ(settings.readSetting(kBetCountKey, "lost"), std::to_string(kWrites));
+}
+
 // A program that dies halfway through writing leaves the old file whole.
 TEST_F(SettingsFileTest, CrashMidWriteLeavesTheOldFile) {
     const std::string old =
