@@ -93,6 +93,10 @@ int main(int argc, char** argv) {
                     " (address in use or not available)");
     }
     const std::string address = "http://" + hostForUrl(options.host) + ":" + std::to_string(*port);
+    if (options.publicUrl.empty() && (options.host == "0.0.0.0" || options.host == "::")) {
+        std::cerr << "k3drawd: listening on every interface; clients are told " << address
+                  << ", give --public-url with the address they reach\n";
+    }
     const k3::InitSettings init{
         options.publicUrl.empty() ? address : options.publicUrl, options.offerVersion, offer->name,
         options.links.empty() ? k3::defaultLinks(options.publicUrl.empty() ? address : options.publicUrl)

@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
+#include <set>
 
 namespace k3 {
 namespace {
@@ -203,6 +205,34 @@ TEST_F(ProtocolTest, ErrorsOfCallsThatAreRefused) {
     }
     EXPECT_EQ(call("select_draw", {"t", "500"}).errcode, "0");
     EXPECT_EQ(call("select_draw_date", {"t", "2026-1-2"}).errcode, "0");
+}
+
+TEST_F(ProtocolTest, DamagedCallsAlwaysGetAnEnvelope) {
+    const std::set<std::string> codes = {"0", "1001", "1002", "1003", "1004", "1005"};
+    std::mt19937 random(20261210);
+    const std::string key = handshake();
+    const std::string sealed = callBody(sealRequest({1, "select_draw", kServiceAppId, {"t", "5"}}, key));
+    for (int round = 0; round < 2000; ++round) {
+        std::string body = sealed;
+        switch (round % 4) {
+            case 0:  // a flipped byte
+                body[random() % body.size()] ^= static_cast<char>(1 + random() % 255);
+                break;
+            case 1:  // cut short
+                body.resize(random() % body.size());
+                break;
+            case 2:  // a hex digit changed, so the text stays hexadecimal
+                body[5 + random() % (body.size() - 5)] = "0123456789ABCDEF"[random() % 16];
+                break;
+            default:  // noise
+                body = "DATA=" + std::string(random() % 200, '\0');
+                for (size_t i = 5; i < body.size(); ++i) {
+                    body[i] = static_cast<char>(random());
+                }
+        }
+        const Reply reply = readReply(m_endpoint->answer(body, kClient));
+        EXPECT_TRUE(codes.contains(reply.errcode)) << reply.errcode;
+    }
 }
 
 TEST_F(ProtocolTest, AKeyServesOnlyItsAddressAndOnlyForTwoMinutes) {
