@@ -13,16 +13,15 @@ float versionNumber(std::string_view text) {
     }
     text.remove_prefix(start);
     // from_chars would also read "inf" and "nan"; a version has to start like a number.
-    std::size_t digits = text.starts_with('-') ? 1 : 0;
-    if (digits >= text.size() ||
-        !(std::isdigit(static_cast<unsigned char>(text[digits])) || text[digits] == '.')) {
+    const std::size_t first = text.starts_with('-') ? 1 : 0;
+    if (first >= text.size() ||
+        !(std::isdigit(static_cast<unsigned char>(text[first])) || text[first] == '.')) {
         return 0.0f;
     }
     float value = 0.0f;
-    const auto [end, error] =
+    const std::from_chars_result read =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
-    (void)end;
-    return error == std::errc() ? value : 0.0f;
+    return read.ec == std::errc() ? value : 0.0f;
 }
 
 bool isNewerVersion(std::string_view newVersion, std::string_view currentVersion) {

@@ -45,11 +45,10 @@ int main(int argc, char** argv) {
     k3::ParentProgramWait oldProgram(*directory + "/" + arguments->programFile, oldProgramLimit);
     k3::UpdateJob job(*arguments, *directory, oldProgram, processes);
     k3::UpdaterWindow window(job, QString::fromStdString(arguments->downloadUrl));
-    int exitCode = 0;
+    // Stays 1 when the window is closed before the update has finished.
+    int exitCode = 1;
     QObject::connect(&window, &k3::UpdaterWindow::finished, [&](bool succeeded, const QString& message) {
-        if (!succeeded) {
-            exitCode = showFailure(&window, message);
-        }
+        exitCode = succeeded ? 0 : showFailure(&window, message);
         application.quit();
     });
     window.show();
