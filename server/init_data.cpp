@@ -2,6 +2,7 @@
 #include "server/init_data.h"
 
 #include "server/json_text.h"
+#include "service/request_envelope.h"
 
 namespace k3 {
 
@@ -32,7 +33,7 @@ std::string buildInitData(const InitSettings& settings) {
     data["advert2"] = publicAddress(settings.publicUrl, "/history");
     data["version"] = offered ? settings.offerVersion : std::string(kDefaultOfferedVersion);
     data["proupurl"] =
-        offered ? publicAddress(settings.publicUrl, "/download/" + settings.offerFileName) : "";
+        offered ? publicAddress(settings.publicUrl, "/download/" + urlEscape(settings.offerFileName)) : "";
     data["payurl"] = links;
     data["seo"] = "吉林快三开奖数据";
     return compactJson(data);
