@@ -97,10 +97,9 @@ int main(int argc, char** argv) {
         std::cerr << "k3drawd: listening on every interface; clients are told " << address
                   << ", give --public-url with the address they reach\n";
     }
-    const k3::InitSettings init{
-        options.publicUrl.empty() ? address : options.publicUrl, options.offerVersion, offer->name,
-        options.links.empty() ? k3::defaultLinks(options.publicUrl.empty() ? address : options.publicUrl)
-                              : options.links};
+    const std::string publicUrl = options.publicUrl.empty() ? address : options.publicUrl;
+    const k3::InitSettings init{publicUrl, options.offerVersion, offer->name,
+                                options.links.empty() ? k3::defaultLinks(publicUrl) : options.links};
 
     k3::DrawTicker ticker(feed, [&](int made) {
         if (!options.quiet) {
