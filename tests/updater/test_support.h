@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/types.h>
 #include <thread>
+#include <vector>
 
 namespace k3::test {
 
