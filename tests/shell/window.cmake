@@ -12,7 +12,7 @@ set(K3_WINDOW_TEST_SOURCES
 # The whole client runs against a real draw service when it is part of the build.
 if(TARGET k3drawd)
   list(APPEND K3_WINDOW_TEST_CLASSES WindowClientTest)
-  list(APPEND K3_WINDOW_TEST_SOURCES window_client_test.cpp window_drawd.cpp)
+  list(APPEND K3_WINDOW_TEST_SOURCES window_client_test.cpp window_drawd.cpp window_proxy.cpp)
 endif()
 
 add_executable(shell_window_tests ${K3_WINDOW_TEST_SOURCES})

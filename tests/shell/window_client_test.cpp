@@ -10,6 +10,7 @@
 #include "shell/qt_event_pump.h"
 #include "shell/settings_file.h"
 #include "tests/shell/window_drawd.h"
+#include "tests/shell/window_proxy.h"
 #include "tests/shell/window_url_catcher.h"
 #include "updater/process_starter.h"
 #include "updater/updater_files.h"
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -75,6 +77,20 @@ private:
     AppPlatform m_platform;
     std::unique_ptr<AppState> m_state;
     std::unique_ptr<QtClient> m_client;
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return QObject::eventFilter(watched, event);
+    }
 };
 
 std::string readStoredSetting(const QString& folder, std::string_view key)
@@ -291,6 +307,46 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != heldPeriod, kDrawWaitMilliseconds);
         QTRY_VERIFY_WITH_TIMEOUT(drawTime->text() != kDrawDue, kDrawWaitMilliseconds);
         QCOMPARE(client->label("透明标签_当前期号")->text(), QStringLiteral("当前期号：") + client->topPeriod());
+    }
+
+    // A request that hangs does not freeze the window, and closing the window gives it up.
+    void closeDuringHangingRequest()
+    {
+        WindowProxy proxy;
+        m_drawd = std::make_unique<WindowDrawd>(
+            m_folder->path(), QStringList{QStringLiteral("--interval"), QStringLiteral("3"), QStringLiteral("--public-url"),
+                                          QStringLiteral("http://127.0.0.1:%1").arg(proxy.port())});
+        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        proxy.setTargetPort(static_cast<quint16>(m_drawd->port()));
+        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
+        QVERIFY(client->start());
+
+        QSignalSpy closed(&client->client(), &QtClient::closed);
+        QLabel* drawTime = client->label("透明标签_开奖时间");
+        PaintCounter paints(drawTime);
+        int paintsDuringRequest = 0;
+        bool copiedDuringRequest = false;
+        int heldWhenClosing = 0;
+        proxy.holdNewConnections();
+        connect(&proxy, &WindowProxy::connectionHeld, this, [&] {
+            // This runs while the client waits for the held request, from its event pump.
+            const int before = paints.count;
+            drawTime->update();
+            QTest::qWait(200);
+            paintsDuringRequest = paints.count - before;
+            QApplication::clipboard()->clear();
+            QTest::mouseClick(client->button("超级按钮_复制"), Qt::LeftButton);
+            copiedDuringRequest = QApplication::clipboard()->text() == client->window().planBox()->toPlainText();
+            heldWhenClosing = proxy.openHeldConnections();
+            QTest::mouseClick(client->button("图形按钮1"), Qt::LeftButton);
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, kDrawWaitMilliseconds);
+        QCOMPARE(heldWhenClosing, 1);
+        QVERIFY(paintsDuringRequest > 0);
+        QVERIFY(copiedDuringRequest);
+        QVERIFY(client->state().requestsStopped());
+        QVERIFY(!client->window().isVisible());
+        QVERIFY(!client->window().countdownTimer()->isActive());
     }
 
     void noServiceEndsTheStart()

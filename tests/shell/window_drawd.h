@@ -18,6 +18,7 @@ public:
     bool start();
     void stop();
     QString error() const { return m_error; }
+    int port() const { return m_port; }
     // "http://127.0.0.1:PORT/", its init endpoint.
     QString initUrl() const;
     QString databasePath() const;
