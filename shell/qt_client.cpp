@@ -34,9 +34,13 @@ bool QtClient::onMainWindowCreated()
 {
     SettingsFile& settings = m_state.settings();
     settings.prepareSettings();
-    const int32_t storedPeriods = textToInt(settings.readSetting(kFormulaPeriodsKey, kFormulaPeriodsDefault));
     QComboBox* periods = m_window->formulaPeriodsBox();
-    periods->setCurrentIndex(storedPeriods - 1);  // a value without an item leaves nothing selected
+    int32_t storedPeriods = textToInt(settings.readSetting(kFormulaPeriodsKey, kFormulaPeriodsDefault));
+    // A value without an item (a hand-edited file) would leave nothing selected and build plans
+    // of zero periods; the default stands in for it.
+    if (storedPeriods < 1 || storedPeriods > periods->count())
+        storedPeriods = textToInt(kFormulaPeriodsDefault);
+    periods->setCurrentIndex(storedPeriods - 1);
     m_view.clearHistoryRows();
     m_state.formulaPeriods = periods->currentIndex() + 1;
     m_splash.show(kConnectingMessage);

@@ -179,15 +179,34 @@ private slots:
         QCOMPARE(browser.opened, QList<QUrl>{QUrl(QStringLiteral("https://127.0.0.1:1/help"))});
     }
 
+    void storedFormulaPeriodsSelectItem_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("1") << "1" << "1";
+        QTest::newRow("2") << "2" << "2";
+        QTest::newRow("full-width 2") << "２" << "2";
+        QTest::newRow("3") << "3" << "3";
+        // Values without an item fall back to the default instead of a plan of zero periods.
+        QTest::newRow("0") << "0" << "3";
+        QTest::newRow("7") << "7" << "3";
+        QTest::newRow("-1") << "-1" << "3";
+        QTest::newRow("not a number") << "abc" << "3";
+    }
+
     void storedFormulaPeriodsSelectItem()
     {
+        QFETCH(QString, stored);
+        QFETCH(QString, shown);
         SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
         settings.prepareSettings(m_folder->path().toStdString());
-        QVERIFY(settings.writeSetting(kFormulaPeriodsKey, "2"));
+        QVERIFY(settings.writeSetting(kFormulaPeriodsKey, stored.toStdString()));
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
         QVERIFY(client);
-        QCOMPARE(client->window().formulaPeriodsBox()->currentText(), QStringLiteral("2"));
-        QCOMPARE(client->state().formulaPeriods, 2);
+        QCOMPARE(client->window().formulaPeriodsBox()->currentText(), shown);
+        QCOMPARE(client->state().formulaPeriods, shown.toInt());
+        // Reading the settings wrote nothing.
+        QCOMPARE(readStoredSetting(m_folder->path(), kFormulaPeriodsKey), stored.toStdString());
     }
 
     void switchFormulaPeriods_data()
