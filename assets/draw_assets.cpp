@@ -20,15 +20,13 @@ const QColor kDeepBlue(22, 48, 96);
 const QColor kGold(222, 178, 86);
 const QColor kPanel(255, 255, 255, 22);
 
-QImage blankImage(int width, int height)
-{
+QImage blankImage(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
-void drawStars(QPainter& painter, const QRect& area, int count)
-{
+void drawStars(QPainter& painter, const QRect& area, int count) {
     // A fixed pattern so that the output is the same on every run.
     unsigned state = 2113;
     painter.setPen(Qt::NoPen);
@@ -44,15 +42,13 @@ void drawStars(QPainter& painter, const QRect& area, int count)
     }
 }
 
-void drawFramedPanel(QPainter& painter, const QRectF& rect)
-{
+void drawFramedPanel(QPainter& painter, const QRectF& rect) {
     painter.setPen(QPen(QColor(kGold.red(), kGold.green(), kGold.blue(), 150), 1.2));
     painter.setBrush(kPanel);
     painter.drawRoundedRect(rect, 8, 8);
 }
 
-void drawDieFace(QPainter& painter, const QRectF& rect)
-{
+void drawDieFace(QPainter& painter, const QRectF& rect) {
     QLinearGradient face(rect.topLeft(), rect.bottomRight());
     face.setColorAt(0, QColor(255, 255, 255));
     face.setColorAt(1, QColor(222, 228, 240));
@@ -61,8 +57,7 @@ void drawDieFace(QPainter& painter, const QRectF& rect)
     painter.drawRoundedRect(rect, 9, 9);
 }
 
-void drawTitleBar(QPainter& painter, int width)
-{
+void drawTitleBar(QPainter& painter, int width) {
     QLinearGradient bar(0, 0, 0, 33);
     bar.setColorAt(0, QColor(6, 14, 36));
     bar.setColorAt(1, QColor(14, 30, 66));
@@ -88,8 +83,7 @@ void drawTitleBar(QPainter& painter, int width)
 }
 
 // The main background; extraHeight makes room for the bet-count panel above the plan box.
-QImage drawBackground(int extraHeight)
-{
+QImage drawBackground(int extraHeight) {
     const int width = 1000;
     const int height = 700 + extraHeight;
     QImage image = blankImage(width, height);
@@ -107,17 +101,16 @@ QImage drawBackground(int extraHeight)
     drawStars(painter, QRect(0, 34, width, height - 34), 160);
     drawTitleBar(painter, width);
 
-    drawFramedPanel(painter, QRectF(3, 36, 534, 180));                          // live draw
-    drawFramedPanel(painter, QRectF(3, 219, 534, 441 + extraHeight));           // plan
-    drawFramedPanel(painter, QRectF(542, 36, 190, 624 + extraHeight));          // history
-    drawFramedPanel(painter, QRectF(733, 39, 265, 621 + extraHeight));          // page
+    drawFramedPanel(painter, QRectF(3, 36, 534, 180));                  // live draw
+    drawFramedPanel(painter, QRectF(3, 219, 534, 441 + extraHeight));   // plan
+    drawFramedPanel(painter, QRectF(542, 36, 190, 624 + extraHeight));  // history
+    drawFramedPanel(painter, QRectF(733, 39, 265, 621 + extraHeight));  // page
     painter.setPen(QPen(QColor(kGold.red(), kGold.green(), kGold.blue(), 90), 1));
     painter.drawLine(12, 72, 528, 72);
     painter.drawLine(12, 158, 528, 158);
 
     // The three dice behind the visible number labels (the first, third and fifth).
-    for (int x : {193, 313, 433})
-        drawDieFace(painter, QRectF(x - 9, 92, 45, 42));
+    for (int x : {193, 313, 433}) drawDieFace(painter, QRectF(x - 9, 92, 45, 42));
 
     // The bottom row where the links stand.
     painter.setPen(QPen(QColor(kGold.red(), kGold.green(), kGold.blue(), 120), 1));
@@ -125,8 +118,7 @@ QImage drawBackground(int extraHeight)
     return image;
 }
 
-QImage drawWindowButton(bool close)
-{
+QImage drawWindowButton(bool close) {
     QImage image = blankImage(28, 33);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -141,8 +133,7 @@ QImage drawWindowButton(bool close)
 }
 
 // The face of the buttons with a caption; the window stretches it to each button's size.
-QImage drawCaptionButton()
-{
+QImage drawCaptionButton() {
     QImage image = blankImage(60, 32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -155,8 +146,7 @@ QImage drawCaptionButton()
     return image;
 }
 
-QImage drawSplash()
-{
+QImage drawSplash() {
     QImage image = blankImage(300, 93);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -165,14 +155,12 @@ QImage drawSplash()
     sky.setColorAt(1, kDeepBlue);
     painter.fillRect(image.rect(), sky);
     drawStars(painter, image.rect(), 40);
-    for (int i = 0; i < 3; ++i)
-        drawDieFace(painter, QRectF(16 + i * 30, 30, 26, 26));
+    for (int i = 0; i < 3; ++i) drawDieFace(painter, QRectF(16 + i * 30, 30, 26, 26));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(200, 40, 40));
     painter.drawEllipse(QPointF(29, 43), 3.5, 3.5);
     painter.setBrush(QColor(30, 30, 30));
-    for (const QPointF& pip : {QPointF(53, 37), QPointF(65, 49)})
-        painter.drawEllipse(pip, 2.6, 2.6);
+    for (const QPointF& pip : {QPointF(53, 37), QPointF(65, 49)}) painter.drawEllipse(pip, 2.6, 2.6);
     for (const QPointF& pip : {QPointF(83, 37), QPointF(89, 43), QPointF(95, 49)})
         painter.drawEllipse(pip, 2.6, 2.6);
 
@@ -181,35 +169,34 @@ QImage drawSplash()
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(kGold);
-    painter.drawText(QRectF(118, 16, 180, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("澜星 · 快三"));
+    painter.drawText(QRectF(118, 16, 180, 34), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("澜星 · 快三"));
     QFont subtitle(QStringLiteral("Noto Sans CJK SC"));
     subtitle.setPixelSize(13);
     painter.setFont(subtitle);
     painter.setPen(QColor(230, 236, 250));
-    painter.drawText(QRectF(118, 52, 180, 24), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("吉林快三 平刷独胆计划"));
+    painter.drawText(QRectF(118, 52, 180, 24), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("吉林快三 平刷独胆计划"));
     return image;
 }
 
-bool save(const QImage& image, const QDir& folder, const QString& name)
-{
+bool save(const QImage& image, const QDir& folder, const QString& name) {
     const QString path = folder.filePath(name);
-    if (image.save(path, "PNG"))
-        return true;
+    if (image.save(path, "PNG")) return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
-    const bool ok = save(drawBackground(0), folder, QStringLiteral("background.png"))
-        && save(drawBackground(82), folder, QStringLiteral("background_bet.png"))
-        && save(drawWindowButton(true), folder, QStringLiteral("button_close.png"))
-        && save(drawWindowButton(false), folder, QStringLiteral("button_minimise.png"))
-        && save(drawCaptionButton(), folder, QStringLiteral("button_caption.png"))
-        && save(drawSplash(), folder, QStringLiteral("splash.png"));
+    const bool ok = save(drawBackground(0), folder, QStringLiteral("background.png")) &&
+                    save(drawBackground(82), folder, QStringLiteral("background_bet.png")) &&
+                    save(drawWindowButton(true), folder, QStringLiteral("button_close.png")) &&
+                    save(drawWindowButton(false), folder, QStringLiteral("button_minimise.png")) &&
+                    save(drawCaptionButton(), folder, QStringLiteral("button_caption.png")) &&
+                    save(drawSplash(), folder, QStringLiteral("splash.png"));
     return ok ? 0 : 1;
 }

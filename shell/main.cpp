@@ -1,12 +1,5 @@
 // The client's entry: makes the long-lived objects, fixes the product profile, opens the main
 // window (whose creation runs the visible start-up) and runs the message loop until it closes.
-#include <QApplication>
-#include <QTimer>
-
-#include <cstdio>
-#include <cstdlib>
-#include <unistd.h>
-
 #include "platform/clock.h"
 #include "shell/app_state.h"
 #include "shell/product_profile.h"
@@ -19,30 +12,33 @@
 #include "updater/program_location.h"
 #include "updater/updater_files.h"
 
+#include <QApplication>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // Chromium refuses to start as root with its sandbox on; as any other user the sandbox stays.
-void allowWebEngineAsRoot()
-{
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+void allowWebEngineAsRoot() {
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
 
 // Closing the splash by hand ends the program at once, wherever the start-up is: nothing is
 // half-written then, since settings writes replace the file whole.
-[[noreturn]] void endAtOnce()
-{
+[[noreturn]] void endAtOnce() {
     std::fflush(nullptr);
     std::_Exit(0);
 }
 
 // K3_SCREENSHOT=<file.png> saves a picture of the window once its page has loaded, for the
 // documentation; the program runs on as usual.
-void saveScreenshotWhenLoaded(k3::MainWindow& window)
-{
+void saveScreenshotWhenLoaded(k3::MainWindow& window) {
     const QString path = qEnvironmentVariable("K3_SCREENSHOT");
-    if (path.isEmpty())
-        return;
+    if (path.isEmpty()) return;
     // The page paints a moment after it reports its load.
     constexpr int kPaintDelayMilliseconds = 300;
     QObject::connect(window.htmlView(), &QWebEngineView::loadFinished, &window, [&window, path] {
@@ -55,8 +51,7 @@ void saveScreenshotWhenLoaded(k3::MainWindow& window)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     allowWebEngineAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
@@ -83,7 +78,6 @@ int main(int argc, char** argv)
     QObject::connect(&client.splash(), &k3::SplashWindow::closedByUser, [] { endAtOnce(); });
     QObject::connect(&client, &k3::QtClient::closed, &application, &QCoreApplication::quit);
     saveScreenshotWhenLoaded(client.window());
-    if (!client.onMainWindowCreated())
-        return 0;
+    if (!client.onMainWindowCreated()) return 0;
     return QApplication::exec();
 }

@@ -17,21 +17,21 @@ QtClient::QtClient(AppState& state)
     : m_state(state),
       m_window(std::make_unique<MainWindow>(QString::fromStdString(state.profile().productName))),
       m_view(*m_window),
-      m_planBox(*m_window->planBox(), state.platform().events)
-{
+      m_planBox(*m_window->planBox(), state.platform().events) {
     m_state.attachWindow(WindowParts{m_view, m_planBox, m_splash});
     connect(m_window.get(), &MainWindow::copyPlanClicked, this, &QtClient::onCopyPlan);
     connect(m_window.get(), &MainWindow::confirmBetCountClicked, this, &QtClient::onConfirmBetCount);
-    connect(m_window.get(), &MainWindow::switchFormulaPeriodsClicked, this, &QtClient::onSwitchFormulaPeriods);
+    connect(m_window.get(), &MainWindow::switchFormulaPeriodsClicked, this,
+            &QtClient::onSwitchFormulaPeriods);
     connect(m_window.get(), &MainWindow::clearPlanClicked, this, &QtClient::onClearPlan);
     connect(m_window.get(), &MainWindow::closed, this, &QtClient::onClose);
-    connect(m_window.get(), &MainWindow::countdownTicked, this, [this] { m_state.drawCycle().onCountdownTick(); });
+    connect(m_window.get(), &MainWindow::countdownTicked, this,
+            [this] { m_state.drawCycle().onCountdownTick(); });
 }
 
 QtClient::~QtClient() = default;
 
-bool QtClient::onMainWindowCreated()
-{
+bool QtClient::onMainWindowCreated() {
     SettingsFile& settings = m_state.settings();
     settings.prepareSettings();
     QComboBox* periods = m_window->formulaPeriodsBox();
@@ -63,11 +63,9 @@ bool QtClient::onMainWindowCreated()
     return true;
 }
 
-void QtClient::applyBetLayout()
-{
+void QtClient::applyBetLayout() {
     const ProductProfile& profile = m_state.profile();
-    if (profile.betPrefix.empty())
-        return;
+    if (profile.betPrefix.empty()) return;
     m_window->applyBetLayout(profile.betMin, profile.betMax);
     const std::string middle = formatDouble(profile.betMin + (profile.betMax - profile.betMin) / 2.0);
     QSlider* slider = m_window->betSlider();
@@ -75,14 +73,13 @@ void QtClient::applyBetLayout()
     m_state.planController().regenerate(slider->value());
 }
 
-void QtClient::onCopyPlan()
-{
+void QtClient::onCopyPlan() {
     m_clipboard.setText(m_window->planBox()->toPlainText().toStdString());
-    m_window->showCopyBalloon(QString::fromUtf8(kCopiedMessage.data(), static_cast<qsizetype>(kCopiedMessage.size())));
+    m_window->showCopyBalloon(
+        QString::fromUtf8(kCopiedMessage.data(), static_cast<qsizetype>(kCopiedMessage.size())));
 }
 
-void QtClient::onConfirmBetCount()
-{
+void QtClient::onConfirmBetCount() {
     const ProductProfile& profile = m_state.profile();
     MainPresenter& presenter = m_state.presenter();
     const int32_t typed = presenter.betCountInput();
@@ -95,24 +92,20 @@ void QtClient::onConfirmBetCount()
     m_state.platform().messages.showMessage(kBetCountChangedMessage);
 }
 
-void QtClient::onSwitchFormulaPeriods()
-{
+void QtClient::onSwitchFormulaPeriods() {
     const int32_t chosen = m_state.presenter().formulaPeriodsChoice();
-    if (chosen == m_state.formulaPeriods)
-        return;
+    if (chosen == m_state.formulaPeriods) return;
     m_state.formulaPeriods = chosen;
     m_state.settings().writeSetting(kFormulaPeriodsKey, std::to_string(chosen));
     m_state.planController().reload(m_state.formulaPeriods);
 }
 
-void QtClient::onClearPlan()
-{
+void QtClient::onClearPlan() {
     m_state.planController().clearAndRefetch();
     m_state.platform().messages.showMessage(kPlanClearedMessage);
 }
 
-void QtClient::onClose()
-{
+void QtClient::onClose() {
     // A request under way gives up at once; the handler that started it then unwinds and the
     // message loop ends.
     m_state.stopRequests();

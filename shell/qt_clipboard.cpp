@@ -6,8 +6,7 @@
 
 namespace k3 {
 
-void QtClipboard::setText(std::string_view text)
-{
+void QtClipboard::setText(std::string_view text) {
     QApplication::clipboard()->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -5,9 +5,6 @@
 
 namespace k3 {
 
-void QtEventPump::processPendingEvents()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
+void QtEventPump::processPendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 }  // namespace k3

@@ -7,18 +7,14 @@
 
 namespace k3 {
 
-bool isWebAddress(const QUrl& url)
-{
+bool isWebAddress(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
     return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty();
 }
 
-NavigationDecision decideNavigation(const NavigationRequest& request)
-{
-    if (!request.windowReady || request.byProgram)
-        return NavigationDecision::Allow;
-    if (!request.mainFrame)
-        return NavigationDecision::Refuse;
+NavigationDecision decideNavigation(const NavigationRequest& request) {
+    if (!request.windowReady || request.byProgram) return NavigationDecision::Allow;
+    if (!request.mainFrame) return NavigationDecision::Refuse;
     if (request.url.adjusted(QUrl::RemoveFragment) == request.currentUrl.adjusted(QUrl::RemoveFragment))
         return NavigationDecision::Allow;
     return isWebAddress(request.url) ? NavigationDecision::OpenOutside : NavigationDecision::Refuse;
@@ -26,8 +22,7 @@ NavigationDecision decideNavigation(const NavigationRequest& request)
 
 namespace {
 
-void openOutside(QtHtmlView& view, const QUrl& url)
-{
+void openOutside(QtHtmlView& view, const QUrl& url) {
     QDesktopServices::openUrl(url);
     emit view.openedOutside(url);
 }
@@ -41,10 +36,8 @@ public:
     explicit HandoverPage(QtHtmlView& view) : QWebEnginePage(&view), m_view(view) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
-    {
-        if (isWebAddress(url))
-            openOutside(m_view, url);
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
+        if (isWebAddress(url)) openOutside(m_view, url);
         deleteLater();
         return false;
     }
@@ -59,18 +52,17 @@ public:
     explicit GuardedPage(QtHtmlView& view) : QWebEnginePage(&view), m_view(view) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override
-    {
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
         // The view has no address bar: a typed navigation is one the program asked for.
         const bool byProgram = type == NavigationTypeTyped;
         switch (decideNavigation({m_view.windowReady(), isMainFrame, byProgram, url, this->url()})) {
-        case NavigationDecision::Allow:
-            return true;
-        case NavigationDecision::OpenOutside:
-            openOutside(m_view, url);
-            return false;
-        case NavigationDecision::Refuse:
-            return false;
+            case NavigationDecision::Allow:
+                return true;
+            case NavigationDecision::OpenOutside:
+                openOutside(m_view, url);
+                return false;
+            case NavigationDecision::Refuse:
+                return false;
         }
         return false;
     }
@@ -82,15 +74,11 @@ private:
     QtHtmlView& m_view;
 };
 
-QtHtmlView::QtHtmlView(QWidget* parent) : QWebEngineView(parent)
-{
+QtHtmlView::QtHtmlView(QWidget* parent) : QWebEngineView(parent) {
     setPage(new GuardedPage(*this));
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
-void QtHtmlView::setWindowReady(bool ready)
-{
-    m_windowReady = ready;
-}
+void QtHtmlView::setWindowReady(bool ready) { m_windowReady = ready; }
 
 }  // namespace k3

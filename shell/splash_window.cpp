@@ -11,8 +11,7 @@ namespace k3 {
 
 class SplashWindow::Window final : public QWidget {
 public:
-    explicit Window(SplashWindow& owner) : QWidget(nullptr, Qt::Window), m_owner(owner)
-    {
+    explicit Window(SplashWindow& owner) : QWidget(nullptr, Qt::Window), m_owner(owner) {
         setObjectName(QStringLiteral("启动窗口"));
         setWindowTitle(QStringLiteral("正在连接"));
         setGeometry(50, 50, 300, 184);
@@ -31,18 +30,15 @@ public:
     }
 
     void setMessage(const QString& message) { m_message->setText(message); }
-    void closeByProgram()
-    {
+    void closeByProgram() {
         m_closingByProgram = true;
         close();
     }
 
 protected:
-    void closeEvent(QCloseEvent* event) override
-    {
+    void closeEvent(QCloseEvent* event) override {
         event->accept();
-        if (!m_closingByProgram)
-            emit m_owner.closedByUser();
+        if (!m_closingByProgram) emit m_owner.closedByUser();
     }
 
 private:
@@ -51,15 +47,10 @@ private:
     bool m_closingByProgram = false;
 };
 
-SplashWindow::~SplashWindow()
-{
-    close();
-}
+SplashWindow::~SplashWindow() { close(); }
 
-bool SplashWindow::show(std::string_view message)
-{
-    if (isOpen())
-        return false;
+bool SplashWindow::show(std::string_view message) {
+    if (isOpen()) return false;
     auto* window = new Window(*this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setMessage(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
@@ -69,10 +60,8 @@ bool SplashWindow::show(std::string_view message)
     return true;
 }
 
-bool SplashWindow::close()
-{
-    if (!isOpen())
-        return false;
+bool SplashWindow::close() {
+    if (!isOpen()) return false;
     auto* window = static_cast<Window*>(m_window.data());
     m_window.clear();
     window->closeByProgram();

@@ -10,8 +10,7 @@
 
 namespace {
 
-void BM_BareWindowShown(benchmark::State& state)
-{
+void BM_BareWindowShown(benchmark::State& state) {
     for (auto _ : state) {
         QWidget window;
         window.setGeometry(50, 50, 1000, 700);
@@ -28,8 +27,7 @@ BENCHMARK(BM_BareWindowShown)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -22,14 +22,18 @@
 
 namespace {
 
-
 // The client as main() builds it; message boxes are recorded so nothing waits for a click.
 class BenchClient {
 public:
     BenchClient(k3::Clock& clock, const QString& folder, const QString& initUrl)
-        : m_platform{clock, m_messages, m_events, m_files, m_processes, {}, folder.toStdString(),
-                     k3::InitEndpoints{initUrl.toStdString(), k3::test::closedInitUrl().toStdString()}}
-    {
+        : m_platform{clock,
+                     m_messages,
+                     m_events,
+                     m_files,
+                     m_processes,
+                     {},
+                     folder.toStdString(),
+                     k3::InitEndpoints{initUrl.toStdString(), k3::test::closedInitUrl().toStdString()}} {
         m_state = std::make_unique<k3::AppState>(m_platform);
         m_state->setProductProfile(k3::thisBuildProfile(m_messages));
         m_client = std::make_unique<k3::QtClient>(*m_state);
@@ -52,27 +56,22 @@ private:
 struct Service {
     QTemporaryDir folder;
     k3::test::WindowDrawd drawd{folder.path(), {QStringLiteral("--interval"), QStringLiteral("1")}};
-    Service()
-    {
-        if (!drawd.start())
-            qFatal("%s", qPrintable(drawd.error()));
+    Service() {
+        if (!drawd.start()) qFatal("%s", qPrintable(drawd.error()));
     }
 };
 
-Service& service()
-{
+Service& service() {
     static Service running;
     return running;
 }
 
-void BM_ClientStartToShown(benchmark::State& state)
-{
+void BM_ClientStartToShown(benchmark::State& state) {
     k3::SystemClock clock;
     const QString initUrl = service().drawd.initUrl();
     for (auto _ : state) {
         BenchClient client(clock, service().folder.path(), initUrl);
-        if (!client.start())
-            state.SkipWithError("the client did not start");
+        if (!client.start()) state.SkipWithError("the client did not start");
         QApplication::processEvents();
         benchmark::DoNotOptimize(client.window().isVisible());
     }
@@ -85,8 +84,7 @@ BENCHMARK(BM_ClientStartToShown)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 // One client lives on while k3drawd draws every second. A fake clock that runs six seconds ahead
 // per tick lets every acting tick ask, so each new draw is fetched as soon as it exists.
-void BM_ClientMemoryAfterDraws(benchmark::State& state)
-{
+void BM_ClientMemoryAfterDraws(benchmark::State& state) {
     constexpr int kDraws = 100;
     k3::SystemClock systemClock;
     k3::FakeClock clock(0, 1, systemClock.nowSeconds() + 86400, 0);
@@ -115,10 +113,8 @@ BENCHMARK(BM_ClientMemoryAfterDraws)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+int main(int argc, char** argv) {
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

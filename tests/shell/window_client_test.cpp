@@ -31,9 +31,10 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <memory>
-#include <sqlite3.h>
 
 namespace k3::test {
 
@@ -48,10 +49,14 @@ constexpr int kDrawWaitMilliseconds = 30000;
 class ClientUnderTest {
 public:
     ClientUnderTest(const QString& folder, const QString& primaryUrl, const QString& fallbackUrl)
-        : m_platform{m_clock,  m_messages, m_events,           m_files,
-                     m_processes, {},      folder.toStdString(), InitEndpoints{primaryUrl.toStdString(),
-                                                                               fallbackUrl.toStdString()}}
-    {
+        : m_platform{m_clock,
+                     m_messages,
+                     m_events,
+                     m_files,
+                     m_processes,
+                     {},
+                     folder.toStdString(),
+                     InitEndpoints{primaryUrl.toStdString(), fallbackUrl.toStdString()}} {
         m_state = std::make_unique<AppState>(m_platform);
         m_state->setProductProfile(thisBuildProfile(m_messages));
         m_client = std::make_unique<QtClient>(*m_state);
@@ -65,7 +70,9 @@ public:
     const std::vector<std::string>& messages() const { return m_messages.messages(); }
 
     QLabel* label(const char* name) { return window().findChild<QLabel*>(QString::fromUtf8(name)); }
-    QPushButton* button(const char* name) { return window().findChild<QPushButton*>(QString::fromUtf8(name)); }
+    QPushButton* button(const char* name) {
+        return window().findChild<QPushButton*>(QString::fromUtf8(name));
+    }
     QString topPeriod() { return window().historyList()->topLevelItem(0)->text(0); }
 
 private:
@@ -86,28 +93,25 @@ public:
     int count = 0;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
+    bool eventFilter(QObject* watched, QEvent* event) override {
         count += event->type() == QEvent::Paint ? 1 : 0;
         return QObject::eventFilter(watched, event);
     }
 };
 
-std::string readStoredSetting(const QString& folder, std::string_view key)
-{
+std::string readStoredSetting(const QString& folder, std::string_view key) {
     SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
     settings.prepareSettings(folder.toStdString());
     return settings.readSetting(key, "missing");
 }
 
 // Keeps the newest count draws of the service's store and drops the rest.
-bool keepNewestDraws(const QString& databasePath, int count)
-{
+bool keepNewestDraws(const QString& databasePath, int count) {
     sqlite3* db = nullptr;
-    if (sqlite3_open(databasePath.toUtf8().constData(), &db) != SQLITE_OK)
-        return false;
-    const std::string sql = "DELETE FROM draws WHERE period NOT IN (SELECT period FROM draws ORDER BY period DESC LIMIT "
-        + std::to_string(count) + ")";
+    if (sqlite3_open(databasePath.toUtf8().constData(), &db) != SQLITE_OK) return false;
+    const std::string sql =
+        "DELETE FROM draws WHERE period NOT IN (SELECT period FROM draws ORDER BY period DESC LIMIT " +
+        std::to_string(count) + ")";
     const bool ok = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
@@ -119,23 +123,20 @@ class WindowClientTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
+    void init() {
         m_folder = std::make_unique<QTemporaryDir>();
         QVERIFY(m_folder->isValid());
         m_previousDirectory = QDir::currentPath();
         QDir::setCurrent(m_folder->path());
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         m_drawd.reset();
         QDir::setCurrent(m_previousDirectory);
         m_folder.reset();
     }
 
-    void startsWithoutSettingsFile()
-    {
+    void startsWithoutSettingsFile() {
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
         QVERIFY(client);
         QCOMPARE(client->window().formulaPeriodsBox()->currentText(), QStringLiteral("3"));
@@ -147,18 +148,19 @@ private slots:
         QVERIFY(client->window().countdownTimer()->isActive());
         QCOMPARE(client->window().countdownTimer()->interval(), 100);
         QCOMPARE(client->window().historyList()->topLevelItemCount(), 50);
-        QCOMPARE(client->label("透明标签_当前期号")->text(), QStringLiteral("当前期号：") + client->topPeriod());
+        QCOMPARE(client->label("透明标签_当前期号")->text(),
+                 QStringLiteral("当前期号：") + client->topPeriod());
         QVERIFY(client->window().planBox()->toPlainText().contains(QStringLiteral("当前计划统计：总计")));
         QVERIFY(client->messages().empty());
     }
 
     // One link per start-up link, in a row from the hidden template, 3 pixels apart.
-    void linkBarFollowsStartupLinks()
-    {
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60"), QStringLiteral("--link"),
-                                     QStringLiteral("走势<b>图</b>=http://127.0.0.1:1/trend"), QStringLiteral("--link"),
-                                     QStringLiteral("帮助=https://127.0.0.1:1/help"), QStringLiteral("--link"),
-                                     QStringLiteral("联系=http://127.0.0.1:1/contact")});
+    void linkBarFollowsStartupLinks() {
+        auto client =
+            startedClient({QStringLiteral("--interval"), QStringLiteral("60"), QStringLiteral("--link"),
+                           QStringLiteral("走势<b>图</b>=http://127.0.0.1:1/trend"), QStringLiteral("--link"),
+                           QStringLiteral("帮助=https://127.0.0.1:1/help"), QStringLiteral("--link"),
+                           QStringLiteral("联系=http://127.0.0.1:1/contact")});
         QVERIFY(client);
         const InitInfo& info = client->state().initInfo;
         QCOMPARE(info.linkNames.size(), std::size_t{3});
@@ -170,7 +172,8 @@ private slots:
         for (int i = 0; i < links.size(); ++i) {
             QVERIFY(links[i]->isVisible());
             QCOMPARE(links[i]->geometry(), QRect(6 + i * 99, 674, 96, 20));
-            QCOMPARE(links[i]->toolTip(), QString::fromStdString(info.linkTargets[static_cast<std::size_t>(i)]));
+            QCOMPARE(links[i]->toolTip(),
+                     QString::fromStdString(info.linkTargets[static_cast<std::size_t>(i)]));
         }
         // A caption is shown as its text, never as markup.
         QVERIFY(links[0]->text().contains(QStringLiteral("走势&lt;b&gt;图&lt;/b&gt;")));
@@ -179,23 +182,29 @@ private slots:
         QCOMPARE(browser.opened, QList<QUrl>{QUrl(QStringLiteral("https://127.0.0.1:1/help"))});
     }
 
-    void storedFormulaPeriodsSelectItem_data()
-    {
+    void storedFormulaPeriodsSelectItem_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("1") << "1" << "1";
-        QTest::newRow("2") << "2" << "2";
-        QTest::newRow("full-width 2") << "２" << "2";
-        QTest::newRow("3") << "3" << "3";
+        QTest::newRow("1") << "1"
+                           << "1";
+        QTest::newRow("2") << "2"
+                           << "2";
+        QTest::newRow("full-width 2") << "２"
+                                      << "2";
+        QTest::newRow("3") << "3"
+                           << "3";
         // Values without an item fall back to the default instead of a plan of zero periods.
-        QTest::newRow("0") << "0" << "3";
-        QTest::newRow("7") << "7" << "3";
-        QTest::newRow("-1") << "-1" << "3";
-        QTest::newRow("not a number") << "abc" << "3";
+        QTest::newRow("0") << "0"
+                           << "3";
+        QTest::newRow("7") << "7"
+                           << "3";
+        QTest::newRow("-1") << "-1"
+                            << "3";
+        QTest::newRow("not a number") << "abc"
+                                      << "3";
     }
 
-    void storedFormulaPeriodsSelectItem()
-    {
+    void storedFormulaPeriodsSelectItem() {
         QFETCH(QString, stored);
         QFETCH(QString, shown);
         SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
@@ -209,8 +218,7 @@ private slots:
         QCOMPARE(readStoredSetting(m_folder->path(), kFormulaPeriodsKey), stored.toStdString());
     }
 
-    void switchFormulaPeriods_data()
-    {
+    void switchFormulaPeriods_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<bool>("written");
         QTest::newRow("new choice 1") << 0 << true;
@@ -218,8 +226,7 @@ private slots:
         QTest::newRow("choice in force") << 2 << false;
     }
 
-    void switchFormulaPeriods()
-    {
+    void switchFormulaPeriods() {
         QFETCH(int, item);
         QFETCH(bool, written);
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
@@ -229,8 +236,7 @@ private slots:
         QTest::mouseClick(client->button("超级按钮_期数切换"), Qt::LeftButton);
         QCOMPARE(client->state().formulaPeriods, item + 1);
         QCOMPARE(QFile::exists(kSettingsFile), written);
-        if (!written)
-            return;
+        if (!written) return;
         QCOMPARE(readStoredSetting(m_folder->path(), kFormulaPeriodsKey), std::to_string(item + 1));
         // The file is GBK on disk, as the family's other programs read it.
         QFile file(kSettingsFile);
@@ -242,8 +248,7 @@ private slots:
         QVERIFY(client->window().planBox()->toPlainText() != planBefore);
     }
 
-    void copyPutsPlanOnClipboard()
-    {
+    void copyPutsPlanOnClipboard() {
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
         QVERIFY(client);
         QApplication::clipboard()->setText(QStringLiteral("before"));
@@ -254,8 +259,7 @@ private slots:
         QCOMPARE(client->label("气球提示框1")->text(), QStringLiteral("已复制到剪辑版"));
     }
 
-    void clearRebuildsPlanAndSaysSo()
-    {
+    void clearRebuildsPlanAndSaysSo() {
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
         QVERIFY(client);
         client->window().planBox()->setPlainText(QStringLiteral("stale"));
@@ -267,8 +271,7 @@ private slots:
     }
 
     // Labels first, then the plan box, then the history row at the top.
-    void newDrawReachesLabelsPlanAndHistoryInOrder()
-    {
+    void newDrawReachesLabelsPlanAndHistoryInOrder() {
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("3")});
         QVERIFY(client);
         const QString firstPeriod = client->topPeriod();
@@ -276,9 +279,8 @@ private slots:
         QStringList events;
         connect(client->window().planBox(), &QPlainTextEdit::textChanged, this,
                 [&] { events << QStringLiteral("plan while label shows ") + periodLabel->text(); });
-        connect(client->window().historyList()->model(), &QAbstractItemModel::rowsInserted, this, [&] {
-            events << QStringLiteral("row while label shows ") + periodLabel->text();
-        });
+        connect(client->window().historyList()->model(), &QAbstractItemModel::rowsInserted, this,
+                [&] { events << QStringLiteral("row while label shows ") + periodLabel->text(); });
         QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != firstPeriod, kDrawWaitMilliseconds);
         const QString newPeriod = client->topPeriod();
         const QString shown = QStringLiteral("当前期号：") + newPeriod;
@@ -296,8 +298,7 @@ private slots:
 
     // The countdown goes on without the service, shows the draw as due, and picks up the new
     // draw once the service is back.
-    void serviceStoppedAndBack()
-    {
+    void serviceStoppedAndBack() {
         auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("12")});
         QVERIFY(client);
         QLabel* drawTime = client->label("透明标签_开奖时间");
@@ -310,8 +311,7 @@ private slots:
         QStringList countdown;
         const QDeadlineTimer deadline(kDrawWaitMilliseconds);
         while (drawTime->text() != kDrawDue && !deadline.hasExpired()) {
-            if (!countdown.contains(drawTime->text()))
-                countdown << drawTime->text();
+            if (!countdown.contains(drawTime->text())) countdown << drawTime->text();
             QTest::qWait(50);
         }
         QCOMPARE(drawTime->text(), kDrawDue);
@@ -325,19 +325,21 @@ private slots:
         QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
         QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != heldPeriod, kDrawWaitMilliseconds);
         QTRY_VERIFY_WITH_TIMEOUT(drawTime->text() != kDrawDue, kDrawWaitMilliseconds);
-        QCOMPARE(client->label("透明标签_当前期号")->text(), QStringLiteral("当前期号：") + client->topPeriod());
+        QCOMPARE(client->label("透明标签_当前期号")->text(),
+                 QStringLiteral("当前期号：") + client->topPeriod());
     }
 
     // A request that hangs does not freeze the window, and closing the window gives it up.
-    void closeDuringHangingRequest()
-    {
+    void closeDuringHangingRequest() {
         WindowProxy proxy;
         m_drawd = std::make_unique<WindowDrawd>(
-            m_folder->path(), QStringList{QStringLiteral("--interval"), QStringLiteral("3"), QStringLiteral("--public-url"),
-                                          QStringLiteral("http://127.0.0.1:%1").arg(proxy.port())});
+            m_folder->path(),
+            QStringList{QStringLiteral("--interval"), QStringLiteral("3"), QStringLiteral("--public-url"),
+                        QStringLiteral("http://127.0.0.1:%1").arg(proxy.port())});
         QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
         proxy.setTargetPort(static_cast<quint16>(m_drawd->port()));
-        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
+        auto client =
+            std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
         QVERIFY(client->start());
 
         QSignalSpy closed(&client->client(), &QtClient::closed);
@@ -355,7 +357,8 @@ private slots:
             paintsDuringRequest = paints.count - before;
             QApplication::clipboard()->clear();
             QTest::mouseClick(client->button("超级按钮_复制"), Qt::LeftButton);
-            copiedDuringRequest = QApplication::clipboard()->text() == client->window().planBox()->toPlainText();
+            copiedDuringRequest =
+                QApplication::clipboard()->text() == client->window().planBox()->toPlainText();
             heldWhenClosing = proxy.openHeldConnections();
             QTest::mouseClick(client->button("图形按钮1"), Qt::LeftButton);
         });
@@ -368,12 +371,12 @@ private slots:
         QVERIFY(!client->window().countdownTimer()->isActive());
     }
 
-    void noServiceEndsTheStart()
-    {
+    void noServiceEndsTheStart() {
         auto client = std::make_unique<ClientUnderTest>(m_folder->path(), closedInitUrl(), closedInitUrl());
         QVERIFY(!client->start());
         QCOMPARE(client->messages().size(), std::size_t{1});
-        QVERIFY2(QString::fromStdString(client->messages().front()).startsWith(QStringLiteral("初始化连接服务器失败！")),
+        QVERIFY2(QString::fromStdString(client->messages().front())
+                     .startsWith(QStringLiteral("初始化连接服务器失败！")),
                  client->messages().front().c_str());
         QVERIFY(!client->window().isVisible());
         QVERIFY(!client->client().splash().isOpen());
@@ -381,15 +384,15 @@ private slots:
     }
 
     // A service with 30 draws: the list still has 50 rows, the last 20 of them empty.
-    void shortHistoryFillsWithEmptyRows()
-    {
-        m_drawd = std::make_unique<WindowDrawd>(m_folder->path(), QStringList{QStringLiteral("--interval"),
-                                                                             QStringLiteral("3600")});
+    void shortHistoryFillsWithEmptyRows() {
+        m_drawd = std::make_unique<WindowDrawd>(
+            m_folder->path(), QStringList{QStringLiteral("--interval"), QStringLiteral("3600")});
         QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
         m_drawd->stop();
         QVERIFY(keepNewestDraws(m_drawd->databasePath(), 30));
         QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
-        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
+        auto client =
+            std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
         QVERIFY(client->start());
         QTreeWidget* list = client->window().historyList();
         QCOMPARE(list->topLevelItemCount(), 50);
@@ -404,14 +407,14 @@ private slots:
 private:
     // A client started against a fresh k3drawd; null (with the reason printed) when either
     // does not start.
-    std::unique_ptr<ClientUnderTest> startedClient(const QStringList& drawdArguments)
-    {
+    std::unique_ptr<ClientUnderTest> startedClient(const QStringList& drawdArguments) {
         m_drawd = std::make_unique<WindowDrawd>(m_folder->path(), drawdArguments);
         if (!m_drawd->start()) {
             qWarning("%s", qPrintable(m_drawd->error()));
             return nullptr;
         }
-        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
+        auto client =
+            std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
         if (!client->start()) {
             qWarning("the client did not start: %s",
                      client->messages().empty() ? "no message" : client->messages().front().c_str());

@@ -15,19 +15,14 @@ constexpr int kStartMilliseconds = 20000;
 }  // namespace
 
 WindowDrawd::WindowDrawd(const QString& folder, QStringList extraArguments)
-    : m_folder(folder), m_extraArguments(std::move(extraArguments))
-{
+    : m_folder(folder), m_extraArguments(std::move(extraArguments)) {
     m_process.setProgram(QStringLiteral(K3_DRAWD_PATH));
     m_process.setProcessChannelMode(QProcess::MergedChannels);
 }
 
-WindowDrawd::~WindowDrawd()
-{
-    stop();
-}
+WindowDrawd::~WindowDrawd() { stop(); }
 
-bool WindowDrawd::start()
-{
+bool WindowDrawd::start() {
     // The first start lets the system pick the port; later starts take the same one again.
     QStringList arguments{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:%1").arg(m_port),
                           QStringLiteral("--db"), databasePath()};
@@ -54,10 +49,8 @@ bool WindowDrawd::start()
     return false;
 }
 
-void WindowDrawd::stop()
-{
-    if (m_process.state() == QProcess::NotRunning)
-        return;
+void WindowDrawd::stop() {
+    if (m_process.state() == QProcess::NotRunning) return;
     m_process.terminate();
     if (!m_process.waitForFinished(5000)) {
         m_process.kill();
@@ -65,18 +58,13 @@ void WindowDrawd::stop()
     }
 }
 
-QString WindowDrawd::initUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1/").arg(m_port);
-}
+QString WindowDrawd::initUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(m_port); }
 
-QString WindowDrawd::databasePath() const
-{
+QString WindowDrawd::databasePath() const {
     return QDir(m_folder).filePath(QStringLiteral("k3drawd.sqlite3"));
 }
 
-QString closedInitUrl()
-{
+QString closedInitUrl() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();

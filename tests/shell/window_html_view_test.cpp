@@ -20,8 +20,7 @@ class WindowHtmlViewTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void decision_data()
-    {
+    void decision_data() {
         QTest::addColumn<bool>("ready");
         QTest::addColumn<bool>("mainFrame");
         QTest::addColumn<bool>("byProgram");
@@ -47,8 +46,7 @@ private slots:
         QTest::newRow("command-like") << true << true << false << "calc.exe" << refuse;
     }
 
-    void decision()
-    {
+    void decision() {
         QFETCH(bool, ready);
         QFETCH(bool, mainFrame);
         QFETCH(bool, byProgram);
@@ -59,8 +57,7 @@ private slots:
     }
 
     // After the window is ready a followed link leaves the view on its page.
-    void readyViewKeepsItsPage()
-    {
+    void readyViewKeepsItsPage() {
         QtHtmlView view;
         view.resize(259, 613);
         view.show();
@@ -83,8 +80,7 @@ private slots:
 
     // The start-up page may arrive only after the window is ready; the program's own load still
     // goes ahead.
-    void programLoadAfterReadyGoesAhead()
-    {
+    void programLoadAfterReadyGoesAhead() {
         QtHtmlView view;
         view.show();
         view.setWindowReady(true);

@@ -24,21 +24,13 @@ namespace {
 
 const QString kProduct = QStringLiteral("澜星吉林快三平刷独胆计划");
 
-QWidget* control(QWidget& window, const QString& name)
-{
-    return window.findChild<QWidget*>(name);
-}
+QWidget* control(QWidget& window, const QString& name) { return window.findChild<QWidget*>(name); }
 
-QString textOf(QWidget* widget)
-{
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text();
-    if (auto* button = qobject_cast<QPushButton*>(widget))
-        return button->text();
-    if (auto* spin = qobject_cast<QSpinBox*>(widget))
-        return spin->text();
-    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget))
-        return edit->toPlainText();
+QString textOf(QWidget* widget) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
+    if (auto* spin = qobject_cast<QSpinBox*>(widget)) return spin->text();
+    if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) return edit->toPlainText();
     return {};
 }
 
@@ -48,8 +40,7 @@ class WindowLayoutTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void windowFrame()
-    {
+    void windowFrame() {
         MainWindow window(kProduct);
         QCOMPARE(window.geometry(), QRect(50, 50, 1000, 700));
         QCOMPARE(window.windowTitle(), kProduct);
@@ -57,8 +48,7 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    void controlPlaces_data()
-    {
+    void controlPlaces_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<QString>("text");
@@ -99,8 +89,7 @@ private slots:
         row("超级链接框2", {6, 674, 96, 20}, {}, true);
     }
 
-    void controlPlaces()
-    {
+    void controlPlaces() {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
         QFETCH(QString, text);
@@ -114,12 +103,12 @@ private slots:
         QCOMPARE(widget->isHidden(), hidden);
     }
 
-    void blankPanelsCoverSeparatorLabels()
-    {
+    void blankPanelsCoverSeparatorLabels() {
         MainWindow window(kProduct);
         window.show();
-        const QList<QPair<QString, QString>> covers = {{QStringLiteral("画板2"), QStringLiteral("透明标签_开奖2")},
-                                                      {QStringLiteral("画板3"), QStringLiteral("透明标签_开奖4")}};
+        const QList<QPair<QString, QString>> covers = {
+            {QStringLiteral("画板2"), QStringLiteral("透明标签_开奖2")},
+            {QStringLiteral("画板3"), QStringLiteral("透明标签_开奖4")}};
         for (const auto& [panelName, labelName] : covers) {
             QWidget* panel = control(window, panelName);
             QWidget* label = control(window, labelName);
@@ -129,13 +118,11 @@ private slots:
         }
     }
 
-    void comboAndListAndTimer()
-    {
+    void comboAndListAndTimer() {
         MainWindow window(kProduct);
         QComboBox* periods = window.formulaPeriodsBox();
         QCOMPARE(periods->count(), 3);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(periods->itemText(i), QString::number(i + 1));
+        for (int i = 0; i < 3; ++i) QCOMPARE(periods->itemText(i), QString::number(i + 1));
         QTreeWidget* history = window.historyList();
         QCOMPARE(history->columnCount(), 2);
         QCOMPARE(history->headerItem()->text(0), QStringLiteral("开奖期号"));
@@ -147,8 +134,7 @@ private slots:
         QVERIFY(!window.countdownTimer()->isActive());
     }
 
-    void copyBalloonPointsAtCopyButtonAndGoesAway()
-    {
+    void copyBalloonPointsAtCopyButtonAndGoesAway() {
         MainWindow window(kProduct);
         window.show();
         QSignalSpy copies(&window, &MainWindow::copyPlanClicked);
@@ -164,8 +150,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!balloon->isVisible(), 5000);
     }
 
-    void planBoxKeys_data()
-    {
+    void planBoxKeys_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<int>("modifiers");
         QTest::newRow("letters") << QStringLiteral("abc") << int(Qt::NoModifier);
@@ -177,8 +162,7 @@ private slots:
     }
 
     // Nothing typed changes the plan box; cutting copies the selection and keeps the text.
-    void planBoxKeys()
-    {
+    void planBoxKeys() {
         QFETCH(QString, keys);
         QFETCH(int, modifiers);
         MainWindow window(kProduct);
@@ -194,14 +178,12 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), cut ? plan : QStringLiteral("clipboard before"));
     }
 
-    void planBoxHasNoContextMenu()
-    {
+    void planBoxHasNoContextMenu() {
         MainWindow window(kProduct);
         QCOMPARE(window.planBox()->contextMenuPolicy(), Qt::NoContextMenu);
     }
 
-    void titleAreaDragsWindow()
-    {
+    void titleAreaDragsWindow() {
         MainWindow window(kProduct);
         window.show();
         const QPoint before = window.pos();
@@ -213,8 +195,7 @@ private slots:
         QCOMPARE(window.pos(), before + QPoint(40, 20));
     }
 
-    void betLayoutMovesPlanBoxBelowPanel()
-    {
+    void betLayoutMovesPlanBoxBelowPanel() {
         MainWindow window(kProduct);
         window.applyBetLayout(10, 50);
         window.show();
@@ -230,8 +211,7 @@ private slots:
         QCOMPARE(window.betCountEdit()->text(), QStringLiteral("33"));
     }
 
-    void closeButtonClosesAndMinimiseMinimises()
-    {
+    void closeButtonClosesAndMinimiseMinimises() {
         MainWindow window(kProduct);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -11,33 +11,29 @@
 
 namespace k3::test {
 
-std::vector<WindowTestClass>& windowTestClasses()
-{
+std::vector<WindowTestClass>& windowTestClasses() {
     static std::vector<WindowTestClass> classes;
     return classes;
 }
 
 }  // namespace k3::test
 
-int main(int argc, char** argv)
-{
-    if (geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+int main(int argc, char** argv) {
+    if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> qtestArguments{argv[0]};
-    for (int i = only ? 2 : 1; i < argc; ++i)
-        qtestArguments.push_back(argv[i]);
+    for (int i = only ? 2 : 1; i < argc; ++i) qtestArguments.push_back(argv[i]);
 
     int failures = 0;
     bool found = false;
     for (const auto& testClass : k3::test::windowTestClasses()) {
-        if (only && testClass.name != only)
-            continue;
+        if (only && testClass.name != only) continue;
         found = true;
         auto object = testClass.make();
-        failures += QTest::qExec(object.get(), static_cast<int>(qtestArguments.size()), qtestArguments.data());
+        failures +=
+            QTest::qExec(object.get(), static_cast<int>(qtestArguments.size()), qtestArguments.data());
     }
     if (!found) {
         std::fprintf(stderr, "no window test class named %s\n", only);

@@ -3,22 +3,19 @@
 
 namespace k3::test {
 
-WindowProxy::WindowProxy()
-{
+WindowProxy::WindowProxy() {
     m_server.listen(QHostAddress::LocalHost, 0);
     connect(&m_server, &QTcpServer::newConnection, this, &WindowProxy::onNewConnection);
 }
 
-int WindowProxy::openHeldConnections() const
-{
+int WindowProxy::openHeldConnections() const {
     int open = 0;
     for (const QPointer<QTcpSocket>& socket : m_held)
         open += socket && socket->state() == QAbstractSocket::ConnectedState ? 1 : 0;
     return open;
 }
 
-void WindowProxy::onNewConnection()
-{
+void WindowProxy::onNewConnection() {
     while (QTcpSocket* client = m_server.nextPendingConnection()) {
         if (!m_holding) {
             relay(client);
@@ -29,12 +26,13 @@ void WindowProxy::onNewConnection()
     }
 }
 
-void WindowProxy::relay(QTcpSocket* client)
-{
+void WindowProxy::relay(QTcpSocket* client) {
     auto* upstream = new QTcpSocket(client);
     upstream->connectToHost(QHostAddress::LocalHost, m_targetPort);
-    connect(client, &QTcpSocket::readyRead, upstream, [client, upstream] { upstream->write(client->readAll()); });
-    connect(upstream, &QTcpSocket::readyRead, client, [client, upstream] { client->write(upstream->readAll()); });
+    connect(client, &QTcpSocket::readyRead, upstream,
+            [client, upstream] { upstream->write(client->readAll()); });
+    connect(upstream, &QTcpSocket::readyRead, client,
+            [client, upstream] { client->write(upstream->readAll()); });
     connect(upstream, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);
     connect(client, &QTcpSocket::disconnected, client, &QObject::deleteLater);
 }

@@ -15,8 +15,7 @@ class WindowSplashTest final : public QObject {
     Q_OBJECT
 
 private slots:
-    void showsPictureAndMessage()
-    {
+    void showsPictureAndMessage() {
         SplashWindow splash;
         QVERIFY(splash.show("正在连接服务器……"));
         QWidget* window = splash.window();
@@ -31,16 +30,15 @@ private slots:
         QCOMPARE(message->text(), QStringLiteral("正在连接服务器……"));
     }
 
-    void secondShowKeepsMessage()
-    {
+    void secondShowKeepsMessage() {
         SplashWindow splash;
         QVERIFY(splash.show("第一条"));
         QVERIFY(!splash.show("第二条"));
-        QCOMPARE(splash.window()->findChild<QLabel*>(QStringLiteral("标签1"))->text(), QStringLiteral("第一条"));
+        QCOMPARE(splash.window()->findChild<QLabel*>(QStringLiteral("标签1"))->text(),
+                 QStringLiteral("第一条"));
     }
 
-    void closeTwice()
-    {
+    void closeTwice() {
         SplashWindow splash;
         QSignalSpy byUser(&splash, &SplashWindow::closedByUser);
         QVERIFY(!splash.close());
@@ -51,8 +49,7 @@ private slots:
         QCOMPARE(byUser.count(), 0);
     }
 
-    void closingByHandAsksToEnd()
-    {
+    void closingByHandAsksToEnd() {
         SplashWindow splash;
         QSignalSpy byUser(&splash, &SplashWindow::closedByUser);
         splash.show("正在连接服务器……");

@@ -19,15 +19,13 @@ struct WindowTestClass {
 std::vector<WindowTestClass>& windowTestClasses();
 
 struct WindowTestRegistration {
-    WindowTestRegistration(std::string name, std::function<std::unique_ptr<QObject>()> make)
-    {
+    WindowTestRegistration(std::string name, std::function<std::unique_ptr<QObject>()> make) {
         windowTestClasses().push_back({std::move(name), std::move(make)});
     }
 };
 
 }  // namespace k3::test
 
-#define K3_WINDOW_TEST(Class)                                                              \
-    static const k3::test::WindowTestRegistration registration##Class(#Class, [] {        \
-        return std::unique_ptr<QObject>(std::make_unique<Class>());                          \
-    })
+#define K3_WINDOW_TEST(Class)                                          \
+    static const k3::test::WindowTestRegistration registration##Class( \
+        #Class, [] { return std::unique_ptr<QObject>(std::make_unique<Class>()); })

@@ -12,15 +12,11 @@ namespace k3::test {
 class UrlCatcher final : public QObject {
     Q_OBJECT
 public:
-    explicit UrlCatcher(const QStringList& schemes) : m_schemes(schemes)
-    {
-        for (const QString& scheme : m_schemes)
-            QDesktopServices::setUrlHandler(scheme, this, "open");
+    explicit UrlCatcher(const QStringList& schemes) : m_schemes(schemes) {
+        for (const QString& scheme : m_schemes) QDesktopServices::setUrlHandler(scheme, this, "open");
     }
-    ~UrlCatcher() override
-    {
-        for (const QString& scheme : m_schemes)
-            QDesktopServices::unsetUrlHandler(scheme);
+    ~UrlCatcher() override {
+        for (const QString& scheme : m_schemes) QDesktopServices::unsetUrlHandler(scheme);
     }
 
     QList<QUrl> opened;
