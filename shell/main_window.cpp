@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTimer>
@@ -78,6 +79,22 @@ protected:
 
 private:
     const QPixmap& m_background;
+};
+
+// The bet-count box: its arrows keep to the range, while typed digits stay as typed until the
+// count is confirmed and brought into the range there.
+class BetCountBox final : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QValidator::State validate(QString& input, int& position) const override {
+        static const QRegularExpression digits(
+            QRegularExpression::anchoredPattern(QStringLiteral("\\d{0,6}")));
+        if (!digits.match(input).hasMatch()) return QValidator::Invalid;
+        const QValidator::State inRange = QSpinBox::validate(input, position);
+        return inRange == QValidator::Acceptable ? inRange : QValidator::Intermediate;
+    }
 };
 
 }  // namespace
@@ -175,7 +192,7 @@ void MainWindow::createBetPanel() {
     m_betPanel = place(new QWidget(this), "画板1", 5, 272, 531, 60);
     m_betPanel->hide();
     m_betSlider = place(new QSlider(Qt::Horizontal, m_betPanel), "多功能条1", 19, 24, 368, 16);
-    m_betCount = place(new QSpinBox(m_betPanel), "编辑框_注数", 392, 23, 32, 19);
+    m_betCount = place(new BetCountBox(m_betPanel), "编辑框_注数", 392, 23, 32, 19);
     m_betCount->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     m_betCount->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     m_betCount->setRange(0, 99999);

@@ -23,9 +23,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +43,7 @@ namespace k3::test {
 
 namespace {
 
+const std::string kProductName = "澜星吉林快三平刷独胆计划";
 const QString kSettingsFile = QStringLiteral("配置.ini");
 const QString kDrawDue = QStringLiteral("正在开奖……");
 constexpr int kDrawWaitMilliseconds = 30000;
@@ -48,7 +52,9 @@ constexpr int kDrawWaitMilliseconds = 30000;
 // choosing.
 class ClientUnderTest {
 public:
-    ClientUnderTest(const QString& folder, const QString& primaryUrl, const QString& fallbackUrl)
+    // betPlanName makes the client one of a product of the family sold by bet count.
+    ClientUnderTest(const QString& folder, const QString& primaryUrl, const QString& fallbackUrl,
+                    const std::string& betPlanName = {})
         : m_platform{m_clock,
                      m_messages,
                      m_events,
@@ -58,7 +64,10 @@ public:
                      folder.toStdString(),
                      InitEndpoints{primaryUrl.toStdString(), fallbackUrl.toStdString()}} {
         m_state = std::make_unique<AppState>(m_platform);
-        m_state->setProductProfile(thisBuildProfile(m_messages));
+        m_state->setProductProfile(betPlanName.empty()
+                                       ? thisBuildProfile(m_messages)
+                                       : makeProductProfile(kProductName, kProductName, 2113, betPlanName,
+                                                            "1.41", "", false, m_messages));
         m_client = std::make_unique<QtClient>(*m_state);
     }
 
@@ -100,7 +109,7 @@ protected:
 };
 
 std::string readStoredSetting(const QString& folder, std::string_view key) {
-    SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
+    SettingsFile settings(kProductName);
     settings.prepareSettings(folder.toStdString());
     return settings.readSetting(key, "missing");
 }
@@ -369,6 +378,54 @@ private slots:
         QVERIFY(client->state().requestsStopped());
         QVERIFY(!client->window().isVisible());
         QVERIFY(!client->window().countdownTimer()->isActive());
+    }
+
+    // A product sold by bet count: the bet panel, and a typed count brought into the range
+    // before it is used and saved.
+    void betCountIsClampedUsedAndSaved_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("used");
+        QTest::newRow("below the range") << "5"
+                                         << "10";
+        QTest::newRow("lowest") << "10"
+                                << "10";
+        QTest::newRow("inside") << "33"
+                                << "33";
+        QTest::newRow("highest") << "50"
+                                 << "50";
+        QTest::newRow("above the range") << "80"
+                                         << "50";
+    }
+
+    void betCountIsClampedUsedAndSaved() {
+        QFETCH(QString, typed);
+        QFETCH(QString, used);
+        m_drawd = std::make_unique<WindowDrawd>(
+            m_folder->path(), QStringList{QStringLiteral("--interval"), QStringLiteral("60")});
+        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl(),
+                                                        "前三直选10-50注");
+        QVERIFY(client->start());
+        QVERIFY(client->window().findChild<QWidget*>(QStringLiteral("画板1"))->isVisible());
+        // With nothing saved the slider starts in the middle of the range.
+        QCOMPARE(client->window().betSlider()->value(), 30);
+        QCOMPARE(client->window().betCountEdit()->text(), QStringLiteral("30"));
+        QCOMPARE(client->state().planController().planName(), std::string("前三直选30注"));
+        QVERIFY(!QFile::exists(kSettingsFile));
+
+        QLineEdit* edit = client->window().betCountEdit()->findChild<QLineEdit*>();
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        const std::size_t messagesBefore = client->messages().size();
+        QTest::mouseClick(client->button("按钮_修改注数"), Qt::LeftButton);
+        QCOMPARE(client->window().betCountEdit()->text(), used);
+        QCOMPARE(client->state().planController().planName(), "前三直选" + used.toStdString() + "注");
+        QCOMPARE(readStoredSetting(m_folder->path(), kBetCountKey), used.toStdString());
+        // Rebuilding the plan may have its own say first; the confirmation comes last, once.
+        const std::vector<std::string> said(client->messages().begin() + static_cast<long>(messagesBefore),
+                                            client->messages().end());
+        QCOMPARE(said.back(), std::string("更改获取注数成功！"));
+        QCOMPARE(std::count(said.begin(), said.end(), said.back()), 1);
     }
 
     void noServiceEndsTheStart() {
