@@ -27,7 +27,7 @@ const FormulaPatterns& patterns() {
     return compiled;
 }
 
-// The name shows a star run as its product; the spec keeps the run as written.
+// The name shows a star run as its product; the plan spec keeps the run as written.
 bool applyStarProduct(const std::string& spec, std::string& name) {
     const auto run = patterns().starRun.search(spec);
     if (!run) {

@@ -35,7 +35,7 @@ public:
     void appendRecord(const PlanKind& kind);
     // Name, display mode, formula periods and seed offset from the record's kind.
     static void initRecord(PlanRecord& record);
-    // True when the spec names a known bet type and a record called name was added.
+    // True when the plan spec names a known bet type and a record called name was added.
     bool addPlan(std::string_view spec, std::string_view name, int32_t formulaPeriods);
     // 1 when the first record called name was removed, 0 when there is none.
     int32_t removePlan(std::string_view name);

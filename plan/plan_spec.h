@@ -13,7 +13,7 @@ namespace k3 {
 // 零 .. 十 as 0 .. 10; anything else -1.
 int32_t chineseNumeral(std::string_view numeral);
 
-// The kind the spec selects, configured and named name; null when no pattern accepts the whole
+// The kind the plan spec selects, configured and named name; null when no pattern accepts the whole
 // spec or when it asks for codes a position cannot hold (fewer than 1 or more than 6).
 std::unique_ptr<PlanKind> kindFromSpec(std::string_view spec, std::string_view name);
 
