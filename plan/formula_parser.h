@@ -15,7 +15,7 @@ namespace k3 {
 
 struct FormulaSection {
     std::string header;  // the text between the brackets: the formula periods of its plans
-    std::string specs;   // the spec of every pair, five to a line
+    std::string specs;   // the plan spec of every pair, five to a line
     std::string names;   // the name of every pair, in the same order and layout
 };
 
