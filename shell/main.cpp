@@ -13,6 +13,7 @@
 #include "updater/updater_files.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <unistd.h>
@@ -26,6 +27,10 @@ namespace {
 void allowWebEngineAsRoot() {
     if (geteuid() == 0) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 }
+
+// WebEngine prints its whole GL set-up at start; users see that as noise in their terminal.
+// QT_LOGGING_RULES still takes precedence for whoever wants to see it.
+void quietWebEngineStartup() { QLoggingCategory::setFilterRules("qt.webenginecontext.info=false"); }
 
 // Closing the splash by hand ends the program at once, wherever the start-up is: nothing is
 // half-written then, since settings writes replace the file whole.
@@ -55,6 +60,7 @@ int main(int argc, char** argv) {
     allowWebEngineAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    quietWebEngineStartup();
     QApplication::setQuitOnLastWindowClosed(false);
 
     k3::SystemClock clock;
