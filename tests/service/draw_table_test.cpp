@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <iterator>
 #include <random>
 
@@ -14,6 +16,9 @@ struct TableCase {
     const char* text;
     DrawTable table;
 };
+
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const TableCase& c, std::ostream* out) { *out << c.name; }
 
 class ParseDrawTable : public testing::TestWithParam<TableCase> {};
 
@@ -76,6 +81,9 @@ struct InnerCase {
     const char* raw;
     const char* inner;
 };
+
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const InnerCase& c, std::ostream* out) { *out << c.name; }
 
 class ExtractInnerData : public testing::TestWithParam<InnerCase> {};
 

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <atomic>
 
 namespace k3 {
@@ -182,6 +184,9 @@ struct NewestCase {
     bool ok;
     std::vector<std::string> fields;
 };
+
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const NewestCase& c, std::ostream* out) { *out << c.name; }
 
 class NewestDraw : public ServiceClientTest, public testing::WithParamInterface<NewestCase> {};
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace k3 {
 namespace {
 
@@ -109,6 +111,9 @@ struct HandshakeCase {
     const char* msg;
 };
 
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const HandshakeCase& c, std::ostream* out) { *out << c.name; }
+
 class FailedHandshake : public ServiceTransportTest, public testing::WithParamInterface<HandshakeCase> {};
 
 TEST_P(FailedHandshake, EndsTheCallWithTheReplyItLeft) {
@@ -141,6 +146,9 @@ struct CallReplyCase {
     const char* errcode;
     const char* msg;
 };
+
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const CallReplyCase& c, std::ostream* out) { *out << c.name; }
 
 class FailedCall : public ServiceTransportTest, public testing::WithParamInterface<CallReplyCase> {};
 

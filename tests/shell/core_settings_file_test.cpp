@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <fstream>
 #include <optional>
 #include <random>
@@ -27,6 +29,9 @@ struct ReadCase {
     const char* key;
     std::optional<std::string> value;
 };
+
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const ReadCase& c, std::ostream* out) { *out << c.name; }
 
 class ProfileReadTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -60,6 +65,9 @@ struct WriteCase {
     const char* before;
     const char* after;
 };
+
+// Test names show the case name rather than the bytes of the case.
+void PrintTo(const WriteCase& c, std::ostream* out) { *out << c.name; }
 
 class ProfileWriteTest : public ::testing::TestWithParam<WriteCase> {};
 
