@@ -47,12 +47,11 @@ bool expect(std::string_view text, std::size_t& i, char c) {
 std::optional<int64_t> parseDateTimeAsUtc(std::string_view dateTime) {
     std::size_t i = 0;
     int64_t year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    const bool shaped = readField(dateTime, i, 4, year) && expect(dateTime, i, '-') &&
-                        readField(dateTime, i, 2, month) && expect(dateTime, i, '-') &&
-                        readField(dateTime, i, 2, day) && expect(dateTime, i, ' ') &&
-                        readField(dateTime, i, 2, hour) && expect(dateTime, i, ':') &&
-                        readField(dateTime, i, 2, minute) && expect(dateTime, i, ':') &&
-                        readField(dateTime, i, 2, second) && i == dateTime.size();
+    const bool shaped =
+        readField(dateTime, i, 4, year) && expect(dateTime, i, '-') && readField(dateTime, i, 2, month) &&
+        expect(dateTime, i, '-') && readField(dateTime, i, 2, day) && expect(dateTime, i, ' ') &&
+        readField(dateTime, i, 2, hour) && expect(dateTime, i, ':') && readField(dateTime, i, 2, minute) &&
+        expect(dateTime, i, ':') && readField(dateTime, i, 2, second) && i == dateTime.size();
     if (!shaped || month < 1 || month > 12 || day < 1 ||
         day > daysInMonth(year, static_cast<unsigned>(month)) || hour > 23 || minute > 59 || second > 59) {
         return std::nullopt;

@@ -69,8 +69,8 @@ std::optional<RegexMatch> Regex::search(std::string_view text, std::size_t start
     if (!isValid() || start > text.size()) return std::nullopt;
     MatchData match(m_impl->code);
     // Invalid UTF-8 in the subject is reported as an error code and treated as no match.
-    const int count = pcre2_match(m_impl->code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start, 0,
-                                  match.data, nullptr);
+    const int count = pcre2_match(m_impl->code, reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), start,
+                                  0, match.data, nullptr);
     if (count <= 0) return std::nullopt;
     return toMatch(text, match.data, count);
 }

@@ -142,7 +142,8 @@ std::string replaceAll(std::string_view text, std::string_view from, std::string
     if (from.empty()) return std::string(text);
     std::string result;
     std::size_t start = 0;
-    for (std::size_t found = text.find(from); found != std::string_view::npos; found = text.find(from, start)) {
+    for (std::size_t found = text.find(from); found != std::string_view::npos;
+         found = text.find(from, start)) {
         result.append(text.substr(start, found - start));
         result.append(to);
         start = found + from.size();

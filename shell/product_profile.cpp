@@ -41,8 +41,8 @@ ProductProfile makeProductProfile(const std::string& productName, const std::str
 }
 
 ProductProfile thisBuildProfile(MessageBoxes& messages) {
-    return makeProductProfile("澜星吉林快三平刷独胆计划", "澜星吉林快三平刷独胆计划", 2113, "独胆定1码", "1.41", "",
-                              false, messages);
+    return makeProductProfile("澜星吉林快三平刷独胆计划", "澜星吉林快三平刷独胆计划", 2113, "独胆定1码",
+                              "1.41", "", false, messages);
 }
 
 }  // namespace k3

@@ -5,13 +5,14 @@
 namespace k3 {
 namespace {
 
-std::vector<std::string> row(const std::string& period, const std::string& numbers, const std::string& seed = "7") {
+std::vector<std::string> row(const std::string& period, const std::string& numbers,
+                             const std::string& seed = "7") {
     return {"吉林快三", period, "2026-12-10 08:30:00", numbers, seed};
 }
 
 TEST(DrawRecordTest, FromNewestFieldsFillsLastAndNext) {
-    const DrawStatus status = fromNewestFields({"吉林快三", "20261210045", "2026-12-10 15:50:00", "1,3,5", "１２",
-                                                "吉林快三", "20261210046", "2026-12-10 16:00:00"});
+    const DrawStatus status = fromNewestFields({"吉林快三", "20261210045", "2026-12-10 15:50:00", "1,3,5",
+                                                "１２", "吉林快三", "20261210046", "2026-12-10 16:00:00"});
     EXPECT_EQ(status.last.period, "20261210045");
     EXPECT_EQ(status.last.numbers, "1,3,5");
     EXPECT_EQ(status.last.seed, 12);

@@ -77,8 +77,8 @@ TEST_P(RefusedSpecTest, AddsNothing) {
 INSTANTIATE_TEST_SUITE_P(Specs, RefusedSpecTest,
                          ::testing::Values("", "吉林独胆定1码", "独胆定1码 ", "独胆定码", "千位定3码",
                                            "百位定0码", "百位定7码", "百位定99999999999码", "四同号复选",
-                                           "三不同号通", "和值", "和值大小单双", "三不同号通选x", "独胆定1001码",
-                                           "独胆定99999999999码"));
+                                           "三不同号通", "和值", "和值大小单双", "三不同号通选x",
+                                           "独胆定1001码", "独胆定99999999999码"));
 
 TEST(PlanSpec, SeedOffsetComesFromTheNameDigest) {
     FakeClock clock;

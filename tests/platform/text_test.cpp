@@ -20,15 +20,19 @@ class TextToIntTest : public ::testing::TestWithParam<IntCase> {};
 
 TEST_P(TextToIntTest, ReadsLeadingNumber) { EXPECT_EQ(textToInt(GetParam().text), GetParam().value); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextToIntTest,
-    ::testing::Values(IntCase{"１２", 12}, IntCase{" -3x", -3}, IntCase{"abc", 0}, IntCase{"", 0},
-                      IntCase{"42", 42}, IntCase{"\t\r\n 7", 7}, IntCase{"+9", 9}, IntCase{"-", 0},
-                      IntCase{"- 5", 0}, IntCase{"１２ab３", 12}, IntCase{"－５", -5}, IntCase{"　８", 8},
-                      IntCase{"2147483647", INT32_MAX}, IntCase{"2147483648", INT32_MAX},
-                      IntCase{"-2147483648", INT32_MIN}, IntCase{"-99999999999999999999", INT32_MIN},
-                      IntCase{"99999999999999999999999", INT32_MAX}, IntCase{"007", 7},
-                      IntCase{"\xff\xfe" "12", 0}, IntCase{"x\xef\xbc", 0}, IntCase{"3\xef\xbc", 3}));
+INSTANTIATE_TEST_SUITE_P(Texts, TextToIntTest,
+                         ::testing::Values(IntCase{"１２", 12}, IntCase{" -3x", -3}, IntCase{"abc", 0},
+                                           IntCase{"", 0}, IntCase{"42", 42}, IntCase{"\t\r\n 7", 7},
+                                           IntCase{"+9", 9}, IntCase{"-", 0}, IntCase{"- 5", 0},
+                                           IntCase{"１２ab３", 12}, IntCase{"－５", -5}, IntCase{"　８", 8},
+                                           IntCase{"2147483647", INT32_MAX}, IntCase{"2147483648", INT32_MAX},
+                                           IntCase{"-2147483648", INT32_MIN},
+                                           IntCase{"-99999999999999999999", INT32_MIN},
+                                           IntCase{"99999999999999999999999", INT32_MAX}, IntCase{"007", 7},
+                                           IntCase{"\xff\xfe"
+                                                   "12",
+                                                   0},
+                                           IntCase{"x\xef\xbc", 0}, IntCase{"3\xef\xbc", 3}));
 
 TEST(TextToInt64Test, ReadsPeriodNumbers) {
     EXPECT_EQ(textToInt64("20261210045"), 20261210045LL);
@@ -50,13 +54,15 @@ TEST_P(SplitTextTest, KeepsInnerEmptyPiecesAndDropsTrailingOne) {
     EXPECT_EQ(splitText(GetParam().text, GetParam().separator), GetParam().pieces);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SplitTextTest,
-    ::testing::Values(SplitCase{"", ",", {}}, SplitCase{"1,3,5", ",", {"1", "3", "5"}},
-                      SplitCase{"1,,5", ",", {"1", "", "5"}}, SplitCase{"1,3,", ",", {"1", "3"}},
-                      SplitCase{",", ",", {""}}, SplitCase{",,", ",", {"", ""}}, SplitCase{",1", ",", {"", "1"}},
-                      SplitCase{"a| |b| |", "| |", {"a", "b"}}, SplitCase{"abc", "", {"abc"}},
-                      SplitCase{"a|+|b|+||+|c", "|+|", {"a", "b", "", "c"}}, SplitCase{"中,文", ",", {"中", "文"}}));
+INSTANTIATE_TEST_SUITE_P(Texts, SplitTextTest,
+                         ::testing::Values(SplitCase{"", ",", {}}, SplitCase{"1,3,5", ",", {"1", "3", "5"}},
+                                           SplitCase{"1,,5", ",", {"1", "", "5"}},
+                                           SplitCase{"1,3,", ",", {"1", "3"}}, SplitCase{",", ",", {""}},
+                                           SplitCase{",,", ",", {"", ""}}, SplitCase{",1", ",", {"", "1"}},
+                                           SplitCase{"a| |b| |", "| |", {"a", "b"}},
+                                           SplitCase{"abc", "", {"abc"}},
+                                           SplitCase{"a|+|b|+||+|c", "|+|", {"a", "b", "", "c"}},
+                                           SplitCase{"中,文", ",", {"中", "文"}}));
 
 TEST(ReplaceAllTest, ReplacesEveryOccurrenceWithoutRescanning) {
     EXPECT_EQ(replaceAll("a-b-c", "-", "+"), "a+b+c");
@@ -89,11 +95,11 @@ TEST(EncodingTest, RoundTripsChineseThroughGbk) {
 }
 
 TEST(EncodingTest, RejectsInvalidInput) {
-    EXPECT_FALSE(utf8ToGbk("\xE4\xB8").has_value());      // truncated UTF-8
-    EXPECT_FALSE(utf8ToGbk("\xC0\x80").has_value());      // overlong
+    EXPECT_FALSE(utf8ToGbk("\xE4\xB8").has_value());          // truncated UTF-8
+    EXPECT_FALSE(utf8ToGbk("\xC0\x80").has_value());          // overlong
     EXPECT_FALSE(utf8ToGbk("\xF0\x9F\x98\x80").has_value());  // no GBK form
-    EXPECT_FALSE(gbkToUtf8("\xC5").has_value());          // truncated GBK
-    EXPECT_FALSE(gbkToUtf8("\x81\x20").has_value());  // lead byte without a trail byte
+    EXPECT_FALSE(gbkToUtf8("\xC5").has_value());              // truncated GBK
+    EXPECT_FALSE(gbkToUtf8("\x81\x20").has_value());          // lead byte without a trail byte
     EXPECT_FALSE(gbkToUtf8("\xFF\xFF").has_value());
     EXPECT_EQ(utf8ToGbk(""), std::optional<std::string>(""));
 }

@@ -22,7 +22,8 @@ class BetRangeTest : public ::testing::TestWithParam<BetRangeCase> {};
 TEST_P(BetRangeTest, DerivesRangeFromPlanName) {
     const BetRangeCase& c = GetParam();
     RecordingMessageBoxes messages;
-    const ProductProfile profile = makeProductProfile("产品", "产品", 2113, c.planName, "1.41", "", false, messages);
+    const ProductProfile profile =
+        makeProductProfile("产品", "产品", 2113, c.planName, "1.41", "", false, messages);
     EXPECT_EQ(profile.betPrefix, c.prefix);
     EXPECT_EQ(profile.betMin, c.min);
     EXPECT_EQ(profile.betMax, c.max);
@@ -33,14 +34,13 @@ TEST_P(BetRangeTest, DerivesRangeFromPlanName) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    PlanNames, BetRangeTest,
-    ::testing::Values(BetRangeCase{"独胆定1码", "", 0, 0, false},
-                      BetRangeCase{"前三直选10-50注", "前三直选", 10, 50, false},
-                      BetRangeCase{"五星直选复式10-50注", "直选复式", 10, 50, false},
-                      BetRangeCase{"和值10-20注", "", 0, 0, true},
-                      BetRangeCase{"前三直选注", "", 0, 0, true},
-                      BetRangeCase{"前三直选10注50", "", 0, 0, true}));
+INSTANTIATE_TEST_SUITE_P(PlanNames, BetRangeTest,
+                         ::testing::Values(BetRangeCase{"独胆定1码", "", 0, 0, false},
+                                           BetRangeCase{"前三直选10-50注", "前三直选", 10, 50, false},
+                                           BetRangeCase{"五星直选复式10-50注", "直选复式", 10, 50, false},
+                                           BetRangeCase{"和值10-20注", "", 0, 0, true},
+                                           BetRangeCase{"前三直选注", "", 0, 0, true},
+                                           BetRangeCase{"前三直选10注50", "", 0, 0, true}));
 
 TEST(ProductProfileTest, ThisBuildHasItsIdentityAndNoBetPanel) {
     RecordingMessageBoxes messages;
@@ -58,7 +58,8 @@ TEST(ProductProfileTest, ThisBuildHasItsIdentityAndNoBetPanel) {
 TEST(ProductProfileTest, ExplicitTitleOnlyWhenAsked) {
     RecordingMessageBoxes messages;
     EXPECT_EQ(makeProductProfile("p", "p", 1, "独胆定1码", "1", "标题", true, messages).planTitle, "标题");
-    EXPECT_EQ(makeProductProfile("p", "p", 1, "独胆定1码", "1", "标题", false, messages).planTitle, "独胆定1码");
+    EXPECT_EQ(makeProductProfile("p", "p", 1, "独胆定1码", "1", "标题", false, messages).planTitle,
+              "独胆定1码");
 }
 
 }  // namespace
