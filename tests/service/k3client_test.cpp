@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -26,6 +28,10 @@ struct ParseCase {
     ClientAction action;
     std::string initUrl;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* out) {
+    for (const std::string& a : c.arguments) *out << a << ' ';
+}
 
 class ParseClientArguments : public testing::TestWithParam<ParseCase> {};
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace k3 {
 namespace {
 
@@ -37,6 +39,8 @@ struct ReplyVector {
     int64_t requestNumber;
     const char* json;
 };
+
+void PrintTo(const ReplyVector& c, std::ostream* out) { *out << c.requestNumber; }
 
 class DecryptReplyData : public testing::TestWithParam<ReplyVector> {};
 
@@ -73,6 +77,8 @@ struct EscapeCase {
     const char* text;
     const char* escaped;
 };
+
+void PrintTo(const EscapeCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
 
 class UrlEscape : public testing::TestWithParam<EscapeCase> {};
 
@@ -140,6 +146,8 @@ struct RequestNumberCase {
     int64_t secondsSinceBase;
     int32_t expected;
 };
+
+void PrintTo(const RequestNumberCase& c, std::ostream* out) { *out << c.ticks << "+" << c.secondsSinceBase; }
 
 class MakeRequestNumber : public testing::TestWithParam<RequestNumberCase> {};
 

@@ -272,6 +272,8 @@ struct TokenCase {
     std::vector<std::string> historyParams;
 };
 
+void PrintTo(const TokenCase& c, std::ostream* out) { *out << '"' << c.token << '"'; }
+
 class AccessToken : public ServiceClientTest, public testing::WithParamInterface<TokenCase> {};
 
 TEST_P(AccessToken, LeadsTheParameters) {
