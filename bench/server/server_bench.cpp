@@ -7,11 +7,9 @@
 #include "server/protocol_endpoint.h"
 #include "server/random_source.h"
 #include "service/request_envelope.h"
+#include "tests/support/temp_dir.h"
 
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace k3 {
 namespace {
@@ -21,16 +19,13 @@ constexpr const char* kClient = "127.0.0.1";
 class Service {
 public:
     Service() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "k3drawd-bench-XXXXXX").string();
-        m_dir = mkdtemp(pattern.data());
         std::string error;
-        m_store = DrawStore::open(m_dir + "/draws.sqlite3", error);
+        m_store = DrawStore::open(m_dir.file("draws.sqlite3"), error);
         m_feed = std::make_unique<DrawFeed>(*m_store, m_schedule, m_random, m_clock);
         m_feed->start(error);
         endpoint =
             std::make_unique<ProtocolEndpoint>(keys, m_random, m_clock, makeDrawFunctions(*m_feed, "{}"));
     }
-    ~Service() { std::filesystem::remove_all(m_dir); }
 
     std::string callKey() {
         const std::string reply = endpoint->answer("DATA=GETRAND?1494000000", kClient);
@@ -46,7 +41,7 @@ private:
     SystemClock m_clock;
     SystemRandom m_random;
     DrawSchedule m_schedule{m_clock, 0};
-    std::string m_dir;
+    test::TempDir m_dir;
     std::unique_ptr<DrawStore> m_store;
     std::unique_ptr<DrawFeed> m_feed;
 };

@@ -7,11 +7,13 @@
 #include "shell/app_state.h"
 #include "shell/qt_client.h"
 #include "shell/qt_event_pump.h"
-#include "tests/shell/window_drawd.h"
+#include "tests/support/closed_init_url.h"
+#include "tests/support/drawd_process.h"
 #include "updater/process_starter.h"
 #include "updater/updater_files.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -26,7 +28,7 @@ namespace {
 // The client as main() builds it; message boxes are recorded so nothing waits for a click.
 class BenchClient {
 public:
-    BenchClient(k3::Clock& clock, const QString& folder, const QString& initUrl)
+    BenchClient(k3::Clock& clock, const QString& folder, const std::string& initUrl)
         : m_platform{clock,
                      m_messages,
                      m_events,
@@ -34,7 +36,7 @@ public:
                      m_processes,
                      {},
                      folder.toStdString(),
-                     k3::InitEndpoints{initUrl.toStdString(), k3::test::closedInitUrl().toStdString()}} {
+                     k3::InitEndpoints{initUrl, k3::test::closedInitUrl()}} {
         m_state = std::make_unique<k3::AppState>(m_platform);
         m_state->setProductProfile(k3::thisBuildProfile(m_messages));
         m_client = std::make_unique<k3::QtClient>(*m_state);
@@ -56,9 +58,11 @@ private:
 
 struct Service {
     QTemporaryDir folder;
-    k3::test::WindowDrawd drawd{folder.path(), {QStringLiteral("--interval"), QStringLiteral("1")}};
+    k3::test::DrawdProcess drawd{
+        {"--interval", "1", "--db",
+         QDir(folder.path()).filePath(QStringLiteral("k3drawd.sqlite3")).toStdString()}};
     Service() {
-        if (!drawd.start()) qFatal("%s", qPrintable(drawd.error()));
+        if (!drawd.isRunning()) qFatal("%s", drawd.error().c_str());
     }
 };
 
@@ -69,7 +73,7 @@ Service& service() {
 
 void BM_ClientStartToShown(benchmark::State& state) {
     k3::SystemClock clock;
-    const QString initUrl = service().drawd.initUrl();
+    const std::string initUrl = service().drawd.initUrl();
     for (auto _ : state) {
         BenchClient client(clock, service().folder.path(), initUrl);
         if (!client.start()) state.SkipWithError("the client did not start");

@@ -1,6 +1,6 @@
 #include "server/draw_feed.h"
 
-#include "drawd_process.h"
+#include "tests/support/temp_dir.h"
 #include "platform/clock.h"
 #include "server/random_source.h"
 

@@ -1,6 +1,6 @@
 #include "server/draw_store.h"
 
-#include "drawd_process.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

@@ -1,6 +1,4 @@
 // k3drawd as a process on an ephemeral port, spoken to with the client's own ServiceClient.
-#include "drawd_process.h"
-
 #include "platform/clock.h"
 #include "draws/draw_record.h"
 #include "server/draw_period.h"
@@ -8,6 +6,9 @@
 #include "service/request_envelope.h"
 #include "service/service_client.h"
 #include "service/service_transport.h"
+#include "tests/support/drawd_process.h"
+#include "tests/support/drawd_run.h"
+#include "tests/support/temp_dir.h"
 
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
@@ -24,7 +25,11 @@ namespace k3 {
 namespace {
 
 using test::DrawdProcess;
+using test::DrawdStart;
 using test::TempDir;
+
+// The tests read the service's draw times in this zone, whatever the machine's.
+const DrawdStart kServiceZone{.timeZone = "Asia/Shanghai"};
 
 // Rows run on without gaps, newest first, five columns each.
 void expectNewestFirstWithoutGaps(const DrawTable& table) {
@@ -44,7 +49,7 @@ protected:
     // Starts the service on the test's database; empty URL when it did not come up.
     std::string startService(std::vector<std::string> arguments = {}) {
         arguments.insert(arguments.end(), {"--db", m_dir.file("draws.sqlite3")});
-        m_process = std::make_unique<DrawdProcess>(arguments);
+        m_process = std::make_unique<DrawdProcess>(arguments, kServiceZone);
         return m_process->url();
     }
 
@@ -282,7 +287,7 @@ TEST_F(K3drawdTest, BadInputLeavesTheServiceServingOthers) {
 TEST(K3drawdStartTest, StopsCleanlyOnInterruptAndTerminate) {
     TempDir dir;
     for (const int signal : {SIGINT, SIGTERM}) {
-        DrawdProcess service({"--db", dir.file("draws.sqlite3")});
+        DrawdProcess service({"--db", dir.file("draws.sqlite3")}, kServiceZone);
         ASSERT_FALSE(service.url().empty());
         EXPECT_EQ(service.stop(signal), 0) << signal;
     }
@@ -290,7 +295,7 @@ TEST(K3drawdStartTest, StopsCleanlyOnInterruptAndTerminate) {
 
 TEST(K3drawdStartTest, RefusesToStartWithExitStatusTwo) {
     TempDir dir;
-    DrawdProcess running({"--db", dir.file("running.sqlite3")});
+    DrawdProcess running({"--db", dir.file("running.sqlite3")}, kServiceZone);
     ASSERT_FALSE(running.url().empty());
     const std::string busy = running.url().substr(std::string("http://").size());
     const struct {
@@ -308,7 +313,7 @@ TEST(K3drawdStartTest, RefusesToStartWithExitStatusTwo) {
     for (const auto& c : cases) {
         const test::ProcessEnd end = test::runDrawd(c.arguments);
         EXPECT_EQ(end.exitStatus, 2) << c.says;
-        EXPECT_NE(end.errorOutput.find(c.says), std::string::npos) << end.errorOutput;
+        EXPECT_NE(end.output.find(c.says), std::string::npos) << end.output;
     }
     EXPECT_EQ(running.stop(), 0);
 }

@@ -2,7 +2,7 @@
 // every error reply.
 #include "server/protocol_endpoint.h"
 
-#include "drawd_process.h"
+#include "tests/support/temp_dir.h"
 #include "json/json_object.h"
 #include "platform/clock.h"
 #include "platform/digest.h"

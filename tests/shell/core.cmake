@@ -9,12 +9,11 @@ set(K3_SHELL_CORE_TEST_SOURCES
 )
 # The start-up runs against a real draw service when it is part of the build.
 if(TARGET k3drawd)
-  list(APPEND K3_SHELL_CORE_TEST_SOURCES core_startup_test.cpp core_drawd_process.cpp)
+  list(APPEND K3_SHELL_CORE_TEST_SOURCES core_startup_test.cpp)
 endif()
 k3_add_test(shell_core_tests
   SOURCES ${K3_SHELL_CORE_TEST_SOURCES}
-  LIBS k3_shell_core)
+  LIBS k3_shell_core k3_test_support)
 if(TARGET k3drawd)
-  target_compile_definitions(shell_core_tests PRIVATE K3_DRAWD_PATH="$<TARGET_FILE:k3drawd>")
   add_dependencies(shell_core_tests k3drawd)
 endif()

@@ -16,6 +16,7 @@
 #include "platform/text.h"
 #include "shell/profile_text.h"
 #include "shell/replacing_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace k3 {
 namespace {
@@ -122,15 +123,10 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "k3-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        directory = pattern;
-        settings.prepareSettings(directory);
-    }
-    void TearDown() override { fs::remove_all(directory); }
+    void SetUp() override { settings.prepareSettings(directory); }
 
-    fs::path directory;
+    test::TempDir scratch;
+    const fs::path directory = scratch.path();
     SettingsFile settings{"澜星吉林快三平刷独胆计划"};
 };
 

@@ -2,19 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
-#include "core_drawd_process.h"
 #include "core_fakes.h"
 #include "shell/app_init_controller.h"
+#include "tests/support/closed_init_url.h"
+#include "tests/support/drawd_process.h"
+#include "tests/support/temp_dir.h"
 #include "updater/updater_launch.h"
 
 namespace k3 {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::DrawdProcess;
+using test::closedInitUrl;
+using test::DrawdProcess;
 using testing::FakeSplash;
 using testing::MemoryUpdaterFiles;
 using testing::RecordingMainView;
@@ -24,27 +26,23 @@ constexpr std::string_view kUpdaterImage = "updater image bytes";
 
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "k3-startup-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
     void TearDown() override {
         state.reset();
         drawd.reset();
-        fs::remove_all(folder);
     }
 
     // A k3drawd with the extra arguments; the test stops when it cannot start.
-    void startService(const std::vector<std::string>& arguments = {}) {
-        drawd = std::make_unique<DrawdProcess>(folder, arguments);
+    void startService(std::vector<std::string> arguments = {}) {
+        arguments.insert(arguments.end(), {"--db", folder.file("draws.sqlite3")});
+        drawd = std::make_unique<DrawdProcess>(arguments);
         ASSERT_TRUE(drawd->isRunning()) << drawd->error();
     }
 
     // The application state as the program makes it, with the window's side replaced.
     void makeState(InitEndpoints endpoints) {
-        state = std::make_unique<AppState>(AppPlatform{clock, messages, events, files, processes,
-                                                       kUpdaterImage, folder.string(), std::move(endpoints)});
+        state =
+            std::make_unique<AppState>(AppPlatform{clock, messages, events, files, processes, kUpdaterImage,
+                                                   folder.path().string(), std::move(endpoints)});
         state->setProductProfile(thisBuildProfile(messages));
         state->attachWindow(WindowParts{view, planBox, splash});
         view.formulaPeriods = "1";
@@ -52,7 +50,7 @@ protected:
         splash.show("正在连接服务器……");
     }
 
-    fs::path folder;
+    test::TempDir folder;
     std::unique_ptr<DrawdProcess> drawd;
     SystemClock clock;
     RecordingMessageBoxes messages{false};
@@ -68,7 +66,7 @@ protected:
 TEST_F(StartupTest, FullStartFromTheLocalServiceWhenThePrimaryIsDown) {
     startService({"--link", "开奖直播=http://127.0.0.1/live", "--link", "走势图=http://127.0.0.1/trend",
                   "--link", "联系我们=http://127.0.0.1/contact"});
-    makeState({testing::closedInitUrl(), drawd->initUrl()});
+    makeState({closedInitUrl(), drawd->initUrl()});
     StartupFacade& startup = state->startupFacade();
     ASSERT_TRUE(startup.prepare(planBox)) << (messages.messages().empty() ? "" : messages.messages().front());
     ASSERT_TRUE(startup.start()) << (messages.messages().empty() ? "" : messages.messages().front());
@@ -100,7 +98,7 @@ TEST_F(StartupTest, FullStartFromTheLocalServiceWhenThePrimaryIsDown) {
 }
 
 TEST_F(StartupTest, BothEndpointsFailingShowsTheInitErrorAndStops) {
-    makeState({testing::closedInitUrl(), testing::closedInitUrl()});
+    makeState({closedInitUrl(), closedInitUrl()});
     EXPECT_FALSE(state->startupFacade().prepare(planBox));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages().front().rfind("初始化连接服务器失败！：", 0), 0u)
@@ -111,17 +109,17 @@ TEST_F(StartupTest, BothEndpointsFailingShowsTheInitErrorAndStops) {
 }
 
 TEST_F(StartupTest, ClosingTheWindowDuringInitEndsWithoutAMessage) {
-    makeState({testing::closedInitUrl(), testing::closedInitUrl()});
+    makeState({closedInitUrl(), closedInitUrl()});
     state->stopRequests();
     EXPECT_FALSE(state->startupFacade().prepare(planBox));
     EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(StartupTest, ANewerVersionAsksAndARefusalStopsTheStart) {
-    const fs::path offered = folder / "client-1.5";
+    const fs::path offered = folder.path() / "client-1.5";
     std::ofstream(offered) << "new client";
     startService({"--offer-version", "1.5", "--offer-file", offered.string()});
-    makeState({drawd->initUrl(), testing::closedInitUrl()});
+    makeState({drawd->initUrl(), closedInitUrl()});
     EXPECT_FALSE(state->startupFacade().prepare(planBox));
     ASSERT_EQ(messages.questions().size(), 1u);
     EXPECT_EQ(messages.questions().front(), "澜星吉林快三平刷独胆计划已经更新至1.5\r\n点击确定立即更新");
@@ -131,10 +129,10 @@ TEST_F(StartupTest, ANewerVersionAsksAndARefusalStopsTheStart) {
 }
 
 TEST_F(StartupTest, AcceptedUpdateStartsTheUpdaterAndStopsTheStart) {
-    const fs::path offered = folder / "client-1.5";
+    const fs::path offered = folder.path() / "client-1.5";
     std::ofstream(offered) << "new client";
     startService({"--offer-version", "1.5", "--offer-file", offered.string()});
-    makeState({drawd->initUrl(), testing::closedInitUrl()});
+    makeState({drawd->initUrl(), closedInitUrl()});
     messages.setAnswer(true);
     EXPECT_FALSE(state->startupFacade().prepare(planBox));
     ASSERT_EQ(processes.started, std::vector<std::string>{state->updaterPath});
@@ -144,16 +142,16 @@ TEST_F(StartupTest, AcceptedUpdateStartsTheUpdaterAndStopsTheStart) {
 }
 
 TEST_F(StartupTest, TheSameVersionGoesOnWithoutAQuestion) {
-    const fs::path offered = folder / "client-1.410";
+    const fs::path offered = folder.path() / "client-1.410";
     std::ofstream(offered) << "same client";
     startService({"--offer-version", "1.410", "--offer-file", offered.string()});
-    makeState({drawd->initUrl(), testing::closedInitUrl()});
+    makeState({drawd->initUrl(), closedInitUrl()});
     EXPECT_TRUE(state->startupFacade().prepare(planBox));
     EXPECT_TRUE(messages.questions().empty());
 }
 
 TEST_F(StartupTest, LinkBarFollowsTheStartUpData) {
-    makeState({testing::closedInitUrl(), testing::closedInitUrl()});
+    makeState({closedInitUrl(), closedInitUrl()});
     AppInitController controller(*state);
     EXPECT_EQ(controller.buildLinkBar(), 0);
     EXPECT_TRUE(view.links.empty());
@@ -171,9 +169,10 @@ TEST_F(StartupTest, LinkBarFollowsTheStartUpData) {
 
 TEST_F(StartupTest, ALeftoverUpdaterIsRemovedWhenTheStateIsMade) {
     DiskUpdaterFiles disk;
-    const std::string leftover = updaterPathIn(folder.string());
+    const std::string leftover = updaterPathIn(folder.path().string());
     std::ofstream(leftover) << "old updater";
-    AppState fresh(AppPlatform{clock, messages, events, disk, processes, kUpdaterImage, folder.string()});
+    AppState fresh(
+        AppPlatform{clock, messages, events, disk, processes, kUpdaterImage, folder.path().string()});
     EXPECT_EQ(fresh.updaterPath, leftover);
     EXPECT_FALSE(fs::exists(leftover));
 }

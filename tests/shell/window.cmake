@@ -12,7 +12,7 @@ set(K3_WINDOW_TEST_SOURCES
 # The whole client runs against a real draw service when it is part of the build.
 if(TARGET k3drawd)
   list(APPEND K3_WINDOW_TEST_CLASSES WindowClientTest)
-  list(APPEND K3_WINDOW_TEST_SOURCES window_client_test.cpp window_drawd.cpp window_proxy.cpp)
+  list(APPEND K3_WINDOW_TEST_SOURCES window_client_test.cpp window_proxy.cpp)
 endif()
 
 add_executable(shell_window_tests ${K3_WINDOW_TEST_SOURCES})
@@ -20,8 +20,7 @@ set_target_properties(shell_window_tests PROPERTIES AUTOMOC ON)
 target_link_libraries(shell_window_tests PRIVATE k3_shell_window Qt6::Test k3_common)
 if(TARGET k3drawd)
   find_package(SQLite3 REQUIRED)
-  target_link_libraries(shell_window_tests PRIVATE Qt6::Network SQLite::SQLite3)
-  target_compile_definitions(shell_window_tests PRIVATE K3_DRAWD_PATH="$<TARGET_FILE:k3drawd>")
+  target_link_libraries(shell_window_tests PRIVATE Qt6::Network SQLite::SQLite3 k3_test_support)
   add_dependencies(shell_window_tests k3drawd)
 endif()
 foreach(test_class IN LISTS K3_WINDOW_TEST_CLASSES)

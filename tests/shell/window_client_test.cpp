@@ -9,9 +9,10 @@
 #include "shell/qt_client.h"
 #include "shell/qt_event_pump.h"
 #include "shell/settings_file.h"
-#include "tests/shell/window_drawd.h"
 #include "tests/shell/window_proxy.h"
 #include "tests/shell/window_url_catcher.h"
+#include "tests/support/closed_init_url.h"
+#include "tests/support/drawd_process.h"
 #include "updater/process_starter.h"
 #include "updater/updater_files.h"
 
@@ -53,7 +54,7 @@ constexpr int kDrawWaitMilliseconds = 30000;
 class ClientUnderTest {
 public:
     // betPlanName makes the client one of a product of the family sold by bet count.
-    ClientUnderTest(const QString& folder, const QString& primaryUrl, const QString& fallbackUrl,
+    ClientUnderTest(const QString& folder, const std::string& primaryUrl, const std::string& fallbackUrl,
                     const std::string& betPlanName = {})
         : m_platform{m_clock,
                      m_messages,
@@ -62,7 +63,7 @@ public:
                      m_processes,
                      {},
                      folder.toStdString(),
-                     InitEndpoints{primaryUrl.toStdString(), fallbackUrl.toStdString()}} {
+                     InitEndpoints{primaryUrl, fallbackUrl}} {
         m_state = std::make_unique<AppState>(m_platform);
         m_state->setProductProfile(betPlanName.empty()
                                        ? thisBuildProfile(m_messages)
@@ -146,7 +147,7 @@ private slots:
     }
 
     void startsWithoutSettingsFile() {
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        auto client = startedClient({"--interval", "60"});
         QVERIFY(client);
         QCOMPARE(client->window().formulaPeriodsBox()->currentText(), QStringLiteral("3"));
         QCOMPARE(client->state().formulaPeriods, 3);
@@ -166,10 +167,8 @@ private slots:
     // One link per start-up link, in a row from the hidden template, 3 pixels apart.
     void linkBarFollowsStartupLinks() {
         auto client =
-            startedClient({QStringLiteral("--interval"), QStringLiteral("60"), QStringLiteral("--link"),
-                           QStringLiteral("走势<b>图</b>=http://127.0.0.1:1/trend"), QStringLiteral("--link"),
-                           QStringLiteral("帮助=https://127.0.0.1:1/help"), QStringLiteral("--link"),
-                           QStringLiteral("联系=http://127.0.0.1:1/contact")});
+            startedClient({"--interval", "60", "--link", "走势<b>图</b>=http://127.0.0.1:1/trend", "--link",
+                           "帮助=https://127.0.0.1:1/help", "--link", "联系=http://127.0.0.1:1/contact"});
         QVERIFY(client);
         const InitInfo& info = client->state().initInfo;
         QCOMPARE(info.linkNames.size(), std::size_t{3});
@@ -219,7 +218,7 @@ private slots:
         SettingsFile settings(std::string("澜星吉林快三平刷独胆计划"));
         settings.prepareSettings(m_folder->path().toStdString());
         QVERIFY(settings.writeSetting(kFormulaPeriodsKey, stored.toStdString()));
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        auto client = startedClient({"--interval", "60"});
         QVERIFY(client);
         QCOMPARE(client->window().formulaPeriodsBox()->currentText(), shown);
         QCOMPARE(client->state().formulaPeriods, shown.toInt());
@@ -238,7 +237,7 @@ private slots:
     void switchFormulaPeriods() {
         QFETCH(int, item);
         QFETCH(bool, written);
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        auto client = startedClient({"--interval", "60"});
         QVERIFY(client);
         const QString planBefore = client->window().planBox()->toPlainText();
         client->window().formulaPeriodsBox()->setCurrentIndex(item);
@@ -258,7 +257,7 @@ private slots:
     }
 
     void copyPutsPlanOnClipboard() {
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        auto client = startedClient({"--interval", "60"});
         QVERIFY(client);
         QApplication::clipboard()->setText(QStringLiteral("before"));
         QTest::mouseClick(client->button("超级按钮_复制"), Qt::LeftButton);
@@ -269,7 +268,7 @@ private slots:
     }
 
     void clearRebuildsPlanAndSaysSo() {
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("60")});
+        auto client = startedClient({"--interval", "60"});
         QVERIFY(client);
         client->window().planBox()->setPlainText(QStringLiteral("stale"));
         QTest::mouseClick(client->button("超级按钮_清理计划"), Qt::LeftButton);
@@ -281,7 +280,7 @@ private slots:
 
     // Labels first, then the plan box, then the history row at the top.
     void newDrawReachesLabelsPlanAndHistoryInOrder() {
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("3")});
+        auto client = startedClient({"--interval", "3"});
         QVERIFY(client);
         const QString firstPeriod = client->topPeriod();
         QLabel* periodLabel = client->label("透明标签_当前期号");
@@ -308,7 +307,7 @@ private slots:
     // The countdown goes on without the service, shows the draw as due, and picks up the new
     // draw once the service is back.
     void serviceStoppedAndBack() {
-        auto client = startedClient({QStringLiteral("--interval"), QStringLiteral("12")});
+        auto client = startedClient({"--interval", "12"});
         QVERIFY(client);
         QLabel* drawTime = client->label("透明标签_开奖时间");
         const QString firstPeriod = client->topPeriod();
@@ -331,7 +330,7 @@ private slots:
         QCOMPARE(client->topPeriod(), heldPeriod);
         QVERIFY(client->messages().empty());
 
-        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        QVERIFY2(m_drawd->restart(), m_drawd->error().c_str());
         QTRY_VERIFY_WITH_TIMEOUT(client->topPeriod() != heldPeriod, kDrawWaitMilliseconds);
         QTRY_VERIFY_WITH_TIMEOUT(drawTime->text() != kDrawDue, kDrawWaitMilliseconds);
         QCOMPARE(client->label("透明标签_当前期号")->text(),
@@ -341,11 +340,9 @@ private slots:
     // A request that hangs does not freeze the window, and closing the window gives it up.
     void closeDuringHangingRequest() {
         WindowProxy proxy;
-        m_drawd = std::make_unique<WindowDrawd>(
-            m_folder->path(),
-            QStringList{QStringLiteral("--interval"), QStringLiteral("3"), QStringLiteral("--public-url"),
-                        QStringLiteral("http://127.0.0.1:%1").arg(proxy.port())});
-        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        QVERIFY2(startDrawd(
+                     {"--interval", "3", "--public-url", "http://127.0.0.1:" + std::to_string(proxy.port())}),
+                 m_drawd->error().c_str());
         proxy.setTargetPort(static_cast<quint16>(m_drawd->port()));
         auto client =
             std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
@@ -400,9 +397,7 @@ private slots:
     void betCountIsClampedUsedAndSaved() {
         QFETCH(QString, typed);
         QFETCH(QString, used);
-        m_drawd = std::make_unique<WindowDrawd>(
-            m_folder->path(), QStringList{QStringLiteral("--interval"), QStringLiteral("60")});
-        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        QVERIFY2(startDrawd({"--interval", "60"}), m_drawd->error().c_str());
         auto client = std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl(),
                                                         "前三直选10-50注");
         QVERIFY(client->start());
@@ -442,12 +437,10 @@ private slots:
 
     // A service with 30 draws: the list still has 50 rows, the last 20 of them empty.
     void shortHistoryFillsWithEmptyRows() {
-        m_drawd = std::make_unique<WindowDrawd>(
-            m_folder->path(), QStringList{QStringLiteral("--interval"), QStringLiteral("3600")});
-        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        QVERIFY2(startDrawd({"--interval", "3600"}), m_drawd->error().c_str());
         m_drawd->stop();
-        QVERIFY(keepNewestDraws(m_drawd->databasePath(), 30));
-        QVERIFY2(m_drawd->start(), qPrintable(m_drawd->error()));
+        QVERIFY(keepNewestDraws(drawdDatabasePath(), 30));
+        QVERIFY2(m_drawd->restart(), m_drawd->error().c_str());
         auto client =
             std::make_unique<ClientUnderTest>(m_folder->path(), m_drawd->initUrl(), closedInitUrl());
         QVERIFY(client->start());
@@ -464,10 +457,9 @@ private slots:
 private:
     // A client started against a fresh k3drawd; null (with the reason printed) when either
     // does not start.
-    std::unique_ptr<ClientUnderTest> startedClient(const QStringList& drawdArguments) {
-        m_drawd = std::make_unique<WindowDrawd>(m_folder->path(), drawdArguments);
-        if (!m_drawd->start()) {
-            qWarning("%s", qPrintable(m_drawd->error()));
+    std::unique_ptr<ClientUnderTest> startedClient(const std::vector<std::string>& drawdArguments) {
+        if (!startDrawd(drawdArguments)) {
+            qWarning("%s", m_drawd->error().c_str());
             return nullptr;
         }
         auto client =
@@ -480,9 +472,21 @@ private:
         return client;
     }
 
+    // A k3drawd with its database in the test's folder and the arguments; false when it does not
+    // come up.
+    bool startDrawd(std::vector<std::string> arguments) {
+        arguments.insert(arguments.end(), {"--db", drawdDatabasePath().toStdString()});
+        m_drawd = std::make_unique<DrawdProcess>(arguments);
+        return m_drawd->isRunning();
+    }
+
+    QString drawdDatabasePath() const {
+        return QDir(m_folder->path()).filePath(QStringLiteral("k3drawd.sqlite3"));
+    }
+
     std::unique_ptr<QTemporaryDir> m_folder;
     QString m_previousDirectory;
-    std::unique_ptr<WindowDrawd> m_drawd;
+    std::unique_ptr<DrawdProcess> m_drawd;
 };
 
 K3_WINDOW_TEST(WindowClientTest);

@@ -16,8 +16,8 @@
 #include "platform/clock.h"
 #include "platform/event_pump.h"
 #include "platform/message_box.h"
-#include "platform/regex.h"
 #include "service/service_client.h"
+#include "tests/support/drawd_process.h"
 #include "tests/updater/test_support.h"
 #include "tests/updater/updater_process.h"
 #include "updater/embedded_updater.h"
@@ -34,32 +34,10 @@ constexpr int32_t appId = 2113;
 // Generous for a loaded machine; every wait ends as soon as its condition holds.
 constexpr auto limit = 90s;
 
-// k3drawd on a port the system picks, offering version 1.5 with the given file.
-class OfferingDrawd {
-public:
-    OfferingDrawd(const test::TempDir& folder, const std::string& offerFile)
-        : m_output(folder.file("k3drawd.txt")),
-          m_process(K3_DRAWD_PROGRAM,
-                    {"--listen", "127.0.0.1:0", "--db", folder.file("k3drawd.sqlite3"), "--offer-version",
-                     "1.5", "--offer-file", offerFile},
-                    m_output) {}
-
-    // The init address once the service reports where it listens; empty when it does not.
-    std::string initUrl() {
-        if (!test::waitForFileText(m_output, "listening on http://127.0.0.1:", limit)) {
-            return {};
-        }
-        const auto match =
-            Regex("listening on (http://127\\.0\\.0\\.1:\\d+)").search(test::readFile(m_output));
-        return match ? match->groups[1] + "/" : std::string();
-    }
-    void stop() { m_process.terminate(); }
-    std::string output() const { return test::readFile(m_output); }
-
-private:
-    std::string m_output;
-    test::ChildProcess m_process;
-};
+// The arguments of a k3drawd offering version 1.5 with the given file, its database in folder.
+std::vector<std::string> offeringArguments(const test::TempDir& folder, const std::string& offerFile) {
+    return {"--db", folder.file("k3drawd.sqlite3"), "--offer-version", "1.5", "--offer-file", offerFile};
+}
 
 // Children of this process (it adopts orphans, see SetUpTestSuite) that run the given file.
 std::vector<int> childrenRunning(const std::string& program) {
@@ -158,9 +136,9 @@ protected:
 };
 
 TEST_F(ClientUpdate, OkReplacesTheProgramWhichThenDeletesTheUpdater) {
-    OfferingDrawd drawd(m_service, m_service.file("k3-1.5.bin"));
+    test::DrawdProcess drawd(offeringArguments(m_service, m_service.file("k3-1.5.bin")));
     const std::string initUrl = drawd.initUrl();
-    ASSERT_FALSE(initUrl.empty()) << drawd.output();
+    ASSERT_FALSE(initUrl.empty()) << drawd.error();
     test::ChildProcessStarter processes(m_outputs.path().string(), false);
     // The new program, started by the updater, finds the same service and waits at its question.
     ::setenv("K3_INIT_URL", initUrl.c_str(), 1);
@@ -186,9 +164,9 @@ TEST_F(ClientUpdate, OkReplacesTheProgramWhichThenDeletesTheUpdater) {
 }
 
 TEST_F(ClientUpdate, AFailedDownloadLeavesTheProgramIntact) {
-    OfferingDrawd drawd(m_service, m_service.file("k3-1.5.bin"));
+    test::DrawdProcess drawd(offeringArguments(m_service, m_service.file("k3-1.5.bin")));
     const std::string initUrl = drawd.initUrl();
-    ASSERT_FALSE(initUrl.empty()) << drawd.output();
+    ASSERT_FALSE(initUrl.empty()) << drawd.error();
     test::ChildProcessStarter processes(m_outputs.path().string(), false);
     // The service goes away between the start-up data and the download.
     const std::string downloadUrl = [&] {
@@ -212,9 +190,9 @@ TEST_F(ClientUpdate, AFailedDownloadLeavesTheProgramIntact) {
 }
 
 TEST_F(ClientUpdate, AFolderTheUpdaterMayNotWriteKeepsTheProgramAndSaysSo) {
-    OfferingDrawd drawd(m_service, m_service.file("k3-1.5.bin"));
+    test::DrawdProcess drawd(offeringArguments(m_service, m_service.file("k3-1.5.bin")));
     const std::string initUrl = drawd.initUrl();
-    ASSERT_FALSE(initUrl.empty()) << drawd.output();
+    ASSERT_FALSE(initUrl.empty()) << drawd.error();
     // An updater left from before (its delete failed) is started as it is; the folder is
     // read-only for the user the updater runs as.
     test::writeFile(m_updater, std::string(embeddedUpdaterImage()), 0755);

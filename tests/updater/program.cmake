@@ -16,6 +16,5 @@ if(TARGET k3_client AND TARGET k3drawd)
          k3_updater_test_support)
   add_dependencies(updater_client_tests k3_client k3drawd k3_updater)
   target_compile_definitions(updater_client_tests PRIVATE
-    K3_CLIENT_PROGRAM="$<TARGET_FILE:k3_client>"
-    K3_DRAWD_PROGRAM="$<TARGET_FILE:k3drawd>")
+    K3_CLIENT_PROGRAM="$<TARGET_FILE:k3_client>")
 endif()

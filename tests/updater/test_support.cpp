@@ -1,8 +1,7 @@
-// Scratch folders, files and the loopback download server for the self-update tests.
+// Files and the loopback download server for the self-update tests.
 #include "tests/updater/test_support.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,23 +11,6 @@
 #include <vector>
 
 namespace k3::test {
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "k3-update-XXXXXX").string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    if (::mkdtemp(name.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    m_path = name.data();
-}
-
-TempDir::~TempDir() {
-    std::error_code error;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
-    std::filesystem::remove_all(m_path, error);
-}
 
 std::string readFile(const std::string& path) {
     if (!std::filesystem::is_regular_file(path)) {

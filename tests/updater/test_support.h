@@ -1,5 +1,5 @@
-// Helpers the self-update tests share: a scratch folder, whole-file reads and writes, and a
-// download server on 127.0.0.1.
+// Helpers the self-update tests share: whole-file reads and writes, a download server on
+// 127.0.0.1, and (from the shared test support) a scratch folder.
 #pragma once
 
 #include <httplib.h>
@@ -10,22 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace k3::test {
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 // The bytes of a regular file; empty for anything else.
 std::string readFile(const std::string& path);
